@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace vrx {
+
+// The shared text slots that other parts put into cells, captions and messages.
+// They start with the built-in Chinese texts so that a missing language pack never
+// leaves empty power/bandwidth/scan/lock words in new channels or empty failure
+// messages; a pack that loads overwrites them.
+struct UiTexts {
+    QString offText = QStringLiteral("禁用");
+    QString onText = QStringLiteral("启用");
+    QString highText = QStringLiteral("高功率");
+    QString lowText = QStringLiteral("低功率");
+    QString wideText = QStringLiteral("宽带");
+    QString narrowText = QStringLiteral("窄带");
+    QString captionRead = QStringLiteral("读频");
+    QString captionWrite = QStringLiteral("写频");
+    QString msgFailureTitle = QStringLiteral("错误");
+    QString msgNoResponse = QStringLiteral("电台没有响应。请检查电台是否已开机并已连接编程线。");
+    QString msgPortOpenFailed =
+        QStringLiteral("无法打开通信端口。请检查编程线是否连接、端口选择是否正确，"
+                       "以及是否有使用该端口的权限。");
+    QString msgConfirmTitle = QStringLiteral("确认");
+    QString msgConfirmNew = QStringLiteral("新建信道表将清除所有信道并恢复默认设置。是否继续？");
+    QString msgConfirmClear = QStringLiteral("是否清除所有信道？");
+};
+
+} // namespace vrx
