@@ -1,0 +1,175 @@
+#include "radio/qt_serial_link.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace vrx {
+
+namespace {
+
+void configureLine(QSerialPort &port) {
+    port.setBaudRate(QSerialPort::Baud9600);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+// Errors that mean the device can no longer be used. A timeout is only the answer
+// to a blocking wait (not used here), and an unsupported operation is a modem line
+// that the device does not have.
+bool isFatal(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::TimeoutError:
+    case QSerialPort::UnsupportedOperationError:
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+bool probeSerialPort(const QString &device, QString *error) {
+    // Qt opens a serial port exclusively on every platform (a lock file plus
+    // TIOCEXCL on Unix, no sharing on Windows), which is exactly the probe.
+    QSerialPort port;
+    port.setPortName(device);
+    configureLine(port);
+    if (!port.open(QIODevice::ReadWrite)) {
+        if (error)
+            *error = port.errorString();
+        return false;
+    }
+    port.close();
+    return true;
+}
+
+QtSerialLink::QtSerialLink(const QString &device) : device_(device) {
+    port_.setPortName(device_);
+    configureLine(port_);
+    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                     [this](QSerialPort::SerialPortError error) { onError(error); });
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] { onReadyRead(); });
+}
+
+QtSerialLink::~QtSerialLink() {
+    close();
+}
+
+bool QtSerialLink::open() {
+    if (port_.isOpen())
+        return true;
+    failed_ = false;
+    errorString_.clear();
+    opening_ = true;
+    const bool opened = port_.open(QIODevice::ReadWrite);
+    if (opened) {
+        // Programming cables often take their power from the modem lines, so raise
+        // both. A pseudo-terminal has no modem lines; that is not a failure.
+        port_.setDataTerminalReady(true);
+        port_.setRequestToSend(true);
+        // Whatever a previous session left in the line is not for us.
+        port_.clear(QSerialPort::AllDirections);
+        port_.clearError();
+    } else {
+        errorString_ = port_.errorString();
+    }
+    opening_ = false;
+    return opened;
+}
+
+void QtSerialLink::close() {
+    if (!port_.isOpen())
+        return;
+    // Hand the last command (the end command) to the driver before letting go.
+    if (!failed_)
+        port_.flush();
+    port_.close();
+}
+
+void QtSerialLink::send(const QByteArray &bytes) {
+    if (!port_.isOpen() || failed_ || bytes.isEmpty())
+        return;
+    port_.write(bytes);
+    // Qt would write from the event loop; push the bytes out now so the radio's
+    // reply time starts with the command, not with the next wait.
+    port_.flush();
+}
+
+QByteArray QtSerialLink::waitForBytes(int count, int timeoutMs) {
+    if (!port_.isOpen())
+        return {};
+    if (!failed_ && count > 0 && port_.bytesAvailable() < count && timeoutMs > 0) {
+        const int previous = awaited_;
+        awaited_ = count;
+        runLoop(timeoutMs);
+        awaited_ = previous;
+    }
+    // A fatal error may have closed the device inside the loop.
+    return port_.isOpen() ? port_.readAll() : QByteArray();
+}
+
+void QtSerialLink::pause(int ms) {
+    if (!port_.isOpen() || failed_ || ms <= 0)
+        return;
+    const int previous = awaited_;
+    awaited_ = 0;
+    runLoop(ms);
+    awaited_ = previous;
+}
+
+void QtSerialLink::discardInput() {
+    if (!port_.isOpen())
+        return;
+    port_.readAll();
+    port_.clear(QSerialPort::Input);
+}
+
+void QtSerialLink::discardOutput() {
+    if (port_.isOpen())
+        port_.clear(QSerialPort::Output);
+}
+
+void QtSerialLink::runLoop(int ms) {
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    // A coarse timer may fire 5 % early or late; the protocol's waits are exact.
+    timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QEventLoop *outer = loop_;
+    loop_ = &loop;
+    timer.start(ms);
+    loop.exec();
+    loop_ = outer;
+}
+
+void QtSerialLink::onReadyRead() {
+    if (loop_ && awaited_ > 0 && port_.bytesAvailable() >= awaited_)
+        loop_->quit();
+}
+
+void QtSerialLink::onError(QSerialPort::SerialPortError error) {
+    // Open failures are reported by open() itself.
+    if (opening_ || !isFatal(error))
+        return;
+    if (!failed_) {
+        failed_ = true;
+        errorString_ = port_.errorString();
+    }
+    if (loop_)
+        loop_->quit();
+    // A vanished device keeps signalling; close it, but not from inside the port's
+    // own notification.
+    QMetaObject::invokeMethod(
+        &port_,
+        [this] {
+            if (port_.isOpen())
+                port_.close();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace vrx
