@@ -1,0 +1,56 @@
+#pragma once
+
+#include "i18n/pack_ids.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace vrx {
+
+inline constexpr int kMaxPackTextLength = 253;
+// A pack of 118 texts of at most 253 characters is far below this; anything beyond
+// it is not read, so a stray huge file cannot exhaust memory.
+inline constexpr qint64 kMaxPackFileBytes = 1024 * 1024;
+
+inline const QString kChinesePackName = QStringLiteral("chn");
+inline const QString kEnglishPackName = QStringLiteral("eng");
+
+// The texts of one language pack, ids 1..118. A pack is a UTF-8 file <name>.lng,
+// one "id=text" a line (the format is described at the top of lang/chn.lng).
+// An id that the file does not hold (or holds with an empty text) is absent:
+// has() is false and text() is empty, and callers leave its destination as it is.
+class LanguagePack {
+public:
+    // Folder that holds the packs: the executable's folder when a pack is there
+    // (build tree, portable install), else ../share/vrx5800 beside it (installed).
+    static QString dataDirectory(const QString &executableDir);
+
+    // Path of pack `name` in `directory`; empty when the name is not a plain
+    // file name (letters, digits, '_' and '-'), so a name never leaves the folder.
+    static QString filePath(const QString &directory, const QString &name);
+
+    // Reads <directory>/<name>.lng. No file, an unreadable one or an unsafe name
+    // gives nullopt. Any readable file gives a pack: malformed lines are skipped.
+    static std::optional<LanguagePack> load(const QString &directory, const QString &name);
+
+    // Parses pack text; the same rules as load().
+    static LanguagePack fromUtf8(const QByteArray &bytes);
+
+    const QString &name() const { return name_; }
+    bool has(int id) const { return isValidId(id) && !texts_[id - kFirstPackId].isEmpty(); }
+    bool has(PackId id) const { return has(toInt(id)); }
+    QString text(int id) const { return has(id) ? texts_[id - kFirstPackId] : QString(); }
+    QString text(PackId id) const { return text(toInt(id)); }
+    // Number of ids the pack holds.
+    int size() const;
+
+    static bool isValidId(int id) { return id >= kFirstPackId && id <= kLastPackId; }
+
+private:
+    QString name_;
+    std::array<QString, kLastPackId - kFirstPackId + 1> texts_;
+};
+
+} // namespace vrx

@@ -1,0 +1,207 @@
+#pragma once
+
+#include "channels/channel_table.h"
+#include "settings/radio_settings.h"
+
+namespace vrx {
+
+inline constexpr int kFirstPackId = 1;
+inline constexpr int kLastPackId = 118;
+
+// The ids of a language pack, named by what each text is shown on. Where several
+// places share one text (85, 86, 97, 105, 28) the name says the first; the comment
+// lists the others.
+enum class PackId : int {
+    // Main window frame
+    StatusText = 1,
+    LinkRead = 2,
+    LinkWrite = 3,
+    LinkExit = 4,
+    PortBoxTitle = 5,
+
+    // Main menu
+    MenuFile = 6,
+    MenuNew = 7,
+    MenuOpen = 8,
+    MenuSave = 9,
+    MenuExit = 10,
+    MenuEdit = 11,
+    MenuRead = 12,
+    MenuWrite = 13,
+    MenuChannelEdit = 14,
+    MenuFunctions = 15,
+    MenuOtherFunctions = 16,
+    MenuOptions = 17,
+    MenuPort = 18,
+    MenuSkin = 19,
+    MenuSkin1 = 20,
+    MenuSkin2 = 21,
+    MenuSkin3 = 22,
+    MenuLanguage = 23,
+    MenuChinese = 24,
+    MenuEnglish = 25,
+    MenuHelp = 26,
+    MenuHelpContents = 27,
+    MenuAbout = 28, // also the about dialog's title
+
+    // Tool bar
+    ToolFileTitle = 29,
+    ToolNew = 30,
+    ToolOpen = 31,
+    ToolSave = 32,
+    ToolEditTitle = 33,
+    ToolRead = 34,
+    ToolWrite = 35,
+    ToolChannelPage = 36,
+    ToolOptionsPage = 37,
+    ToolExitTitle = 38,
+    ToolExit = 39,
+
+    // Channel page
+    ChannelTab = 40,
+    AutoFillButton = 41,
+    ClearChannelsButton = 42,
+    ChannelUpButton = 43,
+    ChannelDownButton = 44,
+    DeleteChannelButton = 45,
+    HeaderNumber = 46, // grid headers, columns 0..8: see headerId()
+    HeaderRxFreq = 47,
+    HeaderRxTone = 48,
+    HeaderTxFreq = 49,
+    HeaderTxTone = 50,
+    HeaderPower = 51,
+    HeaderBandwidth = 52,
+    HeaderScan = 53,
+    HeaderBusyLock = 54,
+
+    // Value words (the UiTexts slots)
+    OffText = 55,
+    OnText = 56,
+    HighText = 57,
+    LowText = 58,
+    WideText = 59,
+    NarrowText = 60,
+
+    // Function options page; labels of the options: see optionLabelId()
+    OptionsTab = 61,
+    LabelApo = 62,
+    LabelBeep = 63,
+    LabelBatSave = 64,
+    LabelScanKind = 65,
+    LabelScramble = 66,
+    LabelVfoMr = 67,
+    LabelMrDisplay = 68,
+    LabelSquelch = 69,
+    LabelVoxControl = 70,
+    LabelTxTimeout = 71,
+    LabelKeySwitch = 72,
+    LabelSwitchUp = 73,
+    LabelDownFreq = 74,
+    LabelSpreadFreq = 75,
+    LabelBand = 76, // also the word of the band list's entries
+    LabelFreqStep = 77,
+    LabelTxLight = 78,
+    LabelRxLight = 79,
+    LabelBroadBand = 80,
+    MinuteUnit = 81, // unit word of the time-out list's entries
+
+    // Other functions page
+    OtherTab = 82,
+    Band1BoxTitle = 83,
+    Band2BoxTitle = 84,
+    ReceiveLabel = 85,  // both band boxes
+    TransmitLabel = 86, // both band boxes
+    PowerBoxTitle = 87,
+    LabelHighDrive = 88,
+    LabelLowDrive1 = 89,
+    LabelLowDrive2 = 90,
+    AgingButton = 91,
+    ReadDriveButton = 92,
+    DefaultDriveButton = 93,
+    WriteDriveButton = 94,
+
+    // Dialogs and messages
+    CaptionRead = 95,
+    CaptionWrite = 96,
+    CancelButton = 97, // warning dialog's cancel, transfer dialog's close
+    TransferStatusText = 98,
+    AboutProductLine = 99,
+    AboutVersionLine = 100,
+    AboutRightsLine = 101,
+    AboutCompanyLine = 102,
+    MsgFailureTitle = 103,
+    MsgNoResponse = 104,
+    OkButton = 105, // transfer dialog's start, warning dialog's confirm, about dialog's button
+    MsgPortOpenFailed = 106,
+    Unused = 107, // a pack may hold it; nothing shows it
+    MsgConfirmTitle = 108,
+    MsgConfirmNew = 109,
+    MsgConfirmClear = 110,
+
+    // LED colours: entries 1..8 of both LED lists, see ledColourId()
+    LedColour1 = 111,
+    LedColour8 = 118,
+};
+
+inline constexpr int toInt(PackId id) {
+    return static_cast<int>(id);
+}
+
+// Id of the header text of grid column col (0..8); 0 outside.
+inline constexpr int headerId(int col) {
+    return col >= 0 && col < kColumnCount ? toInt(PackId::HeaderNumber) + col : 0;
+}
+
+// Id of the colour name at position index (0..7) of the LED lists; 0 outside.
+inline constexpr int ledColourId(int index) {
+    return index >= 0 && index < 8 ? toInt(PackId::LedColour1) + index : 0;
+}
+
+// Id of the label beside an option's list; 0 for Ring, which has no label.
+inline constexpr int optionLabelId(Option option) {
+    switch (option) {
+    case Option::APO:
+        return toInt(PackId::LabelApo);
+    case Option::BEEP:
+        return toInt(PackId::LabelBeep);
+    case Option::BatSave:
+        return toInt(PackId::LabelBatSave);
+    case Option::ScanKind:
+        return toInt(PackId::LabelScanKind);
+    case Option::Ring:
+        return 0;
+    case Option::Scramble:
+        return toInt(PackId::LabelScramble);
+    case Option::VfoMr:
+        return toInt(PackId::LabelVfoMr);
+    case Option::MrDisplay:
+        return toInt(PackId::LabelMrDisplay);
+    case Option::Squelch:
+        return toInt(PackId::LabelSquelch);
+    case Option::VoxControl:
+        return toInt(PackId::LabelVoxControl);
+    case Option::TxTimeout:
+        return toInt(PackId::LabelTxTimeout);
+    case Option::KeySwitch:
+        return toInt(PackId::LabelKeySwitch);
+    case Option::SwitchUp:
+        return toInt(PackId::LabelSwitchUp);
+    case Option::DownFreq:
+        return toInt(PackId::LabelDownFreq);
+    case Option::BroadBand:
+        return toInt(PackId::LabelBroadBand);
+    case Option::SpreadFreq:
+        return toInt(PackId::LabelSpreadFreq);
+    case Option::Band:
+        return toInt(PackId::LabelBand);
+    case Option::FreqStep:
+        return toInt(PackId::LabelFreqStep);
+    case Option::TxLight:
+        return toInt(PackId::LabelTxLight);
+    case Option::RxLight:
+        return toInt(PackId::LabelRxLight);
+    }
+    return 0;
+}
+
+} // namespace vrx
