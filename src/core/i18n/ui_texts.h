@@ -25,6 +25,8 @@ struct UiTexts {
     QString msgConfirmTitle = QStringLiteral("确认");
     QString msgConfirmNew = QStringLiteral("新建信道表将清除所有信道并恢复默认设置。是否继续？");
     QString msgConfirmClear = QStringLiteral("是否清除所有信道？");
+
+    bool operator==(const UiTexts &) const = default;
 };
 
 } // namespace vrx
