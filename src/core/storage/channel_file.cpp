@@ -1,0 +1,276 @@
+#include "storage/channel_file.h"
+
+#include "storage/atomic_write.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace vrx {
+
+namespace {
+
+const char *const kCodec = "GBK";
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+// A channel file is about 16 KB; anything far larger is not one, and reading it whole
+// would only cost memory.
+constexpr qint64 kMaxFileSize = 1 << 20;
+
+QString displayPath(const QString &path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// 0-based position of an option's index digit: the keyword, one blank, the digit.
+int indexPosition(Option option) {
+    return int(optionKey(option).size()) + 1;
+}
+
+// Drive value lines hold "high ", "low1 " or "low2 " and the number from column 6.
+constexpr int kDriveValuePosition = 5;
+
+// The file's text lines in order; the title, the band, the options and the drives, two
+// empty lines, then one line per channel.
+QStringList planLines(const ChannelPlan &plan) {
+    QStringList lines;
+    lines.reserve(kChannelFileLineCount);
+    lines << kChannelFileTitle << QString() << QString();
+    lines << QStringLiteral("BAND ") + plan.bandText;
+    for (int i = 0; i < kOptionCount; ++i)
+        lines << optionKey(optionAt(i)) + QLatin1Char(' ') + QString::number(plan.options[i]) +
+                     QLatin1Char(' ') + plan.optionTexts[i];
+    for (int i = 0; i < kDriveCount; ++i)
+        lines << driveKey(static_cast<Drive>(i)) + QLatin1Char(' ') +
+                     QString::number(plan.drives[i]);
+    lines << QString() << QString();
+    const QString separator = QStringLiteral(" | ");
+    for (int n = 1; n <= kChannelCount; ++n) {
+        QString line = QStringLiteral("CH%1").arg(n, 3, 10, QLatin1Char('0'));
+        for (const QString &field : plan.channels[n - 1])
+            line += separator + field;
+        line += separator;
+        lines << line;
+    }
+    return lines;
+}
+
+// Encodes the plan; `badLine` receives the first line GBK cannot hold (0 when none).
+QByteArray encodePlan(const ChannelPlan &plan, int *badLine) {
+    QStringEncoder encoder(kCodec, QStringConverter::Flag::Stateless);
+    QByteArray bytes;
+    bytes.reserve(20 * 1024);
+    int lineNumber = 0;
+    for (const QString &line : planLines(plan)) {
+        ++lineNumber;
+        bytes += encoder.encode(line);
+        bytes += kLineEnd;
+        if (badLine && *badLine == 0 && encoder.hasError())
+            *badLine = lineNumber;
+    }
+    return bytes;
+}
+
+// Splits at LF and drops the CR of a CR LF; a last line without a line end still counts.
+// Only the first kChannelFileLineCount lines are of interest.
+QList<QByteArray> splitLines(const QByteArray &bytes) {
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < bytes.size() && lines.size() < kChannelFileLineCount) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArray line = bytes.mid(start, end - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines.append(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+ChannelFileParse failure(int line, QString reason) {
+    ChannelFileParse result;
+    result.error = {line, std::move(reason)};
+    return result;
+}
+
+// One channel line. Column 9 (the first character of RxFreq) decides whether the channel
+// is empty; otherwise each field is the text before the next blank, and the blank with
+// the two separator characters after it (normally "| ") is dropped before the next field.
+ChannelRow parseChannelLine(const QString &line) {
+    ChannelRow row;
+    if (line.size() < 9 || line.at(8) == QLatin1Char(' '))
+        return row;
+    // The rest runs from column 9 to the character before the last (the trailing blank).
+    QString rest = line.mid(8, line.size() - 9);
+    for (QString &field : row) {
+        const qsizetype blank = rest.indexOf(QLatin1Char(' '));
+        if (blank < 0) {
+            // No blank left: the remaining text is the field and nothing follows it.
+            field = rest;
+            rest.clear();
+            continue;
+        }
+        field = rest.left(blank);
+        rest.remove(0, blank + 3);
+    }
+    return row;
+}
+
+} // namespace
+
+QByteArray writeChannelFile(const ChannelPlan &plan) {
+    return encodePlan(plan, nullptr);
+}
+
+ChannelFileParse parseChannelFile(const QByteArray &bytes) {
+    const QList<QByteArray> raw = splitLines(bytes);
+    if (raw.size() < kLastSettingsLine)
+        return failure(int(raw.size()) + 1,
+                       QStringLiteral("the file ends after %1 lines, before the settings are "
+                                      "complete (line %2)")
+                           .arg(raw.size())
+                           .arg(kLastSettingsLine));
+
+    // Lines 1 to 3 are not read. The decoder is stateless so that a broken character at
+    // the end of one line cannot reach into the next.
+    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    QStringList lines(raw.size());
+    for (qsizetype i = 3; i < raw.size(); ++i) {
+        lines[i] = decoder.decode(raw[i]);
+        if (decoder.hasError())
+            return failure(int(i) + 1, QStringLiteral("the line is not GBK text"));
+    }
+    auto line = [&](int number) -> const QString & { return lines.at(number - 1); };
+
+    ChannelPlan plan;
+    plan.bandText = line(4).mid(5, 10);
+
+    for (int i = 0; i < kOptionCount; ++i) {
+        const Option option = optionAt(i);
+        const int number = 5 + i;
+        const int pos = indexPosition(option);
+        const QString &text = line(number);
+        const QChar digit = text.size() > pos ? text.at(pos) : QChar();
+        if (digit < QLatin1Char('0') || digit > QLatin1Char('9'))
+            return failure(number, QStringLiteral("the %1 index at column %2 is not a digit")
+                                       .arg(optionKey(option))
+                                       .arg(pos + 1));
+        const int index = digit.unicode() - '0';
+        const int count = int(builtInEntries(option).size());
+        if (index >= count)
+            return failure(number, QStringLiteral("the %1 index %2 is beyond its %3 entries")
+                                       .arg(optionKey(option))
+                                       .arg(index)
+                                       .arg(count));
+        plan.options[i] = index;
+        plan.optionTexts[i] = text.mid(pos + 2);
+    }
+
+    for (int i = 0; i < kDriveCount; ++i) {
+        const int number = 25 + i;
+        // One to three decimal digits and nothing after them: a longer or signed value
+        // cannot be in 0..255, and cutting it to three characters would change it.
+        const QString value = line(number).mid(kDriveValuePosition);
+        bool isNumber = !value.isEmpty() && value.size() <= 3;
+        for (const QChar c : value)
+            isNumber = isNumber && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        const int drive = isNumber ? value.toInt() : -1;
+        if (drive < 0 || drive > kDriveMax)
+            return failure(number, QStringLiteral("the %1 value \"%2\" is not a whole number "
+                                                  "from 0 to %3")
+                                       .arg(driveKey(static_cast<Drive>(i)), value)
+                                       .arg(kDriveMax));
+        plan.drives[i] = drive;
+    }
+
+    // Line 29 + n fills channel n whatever number the line carries; a short file leaves
+    // the remaining channels empty.
+    for (int n = 1; n <= kChannelCount; ++n) {
+        const int number = kFirstChannelLine - 1 + n;
+        if (number > lines.size())
+            break;
+        plan.channels[n - 1] = parseChannelLine(line(number));
+    }
+
+    ChannelFileParse result;
+    result.plan = std::move(plan);
+    return result;
+}
+
+ChannelFileLoad loadChannelFile(const QString &path) {
+    ChannelFileLoad result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error =
+            QStringLiteral("Cannot open %1: %2").arg(displayPath(path), file.errorString());
+        return result;
+    }
+    if (file.size() > kMaxFileSize) {
+        result.error = QStringLiteral("Cannot open %1: the file is too large to be a channel file")
+                           .arg(displayPath(path));
+        return result;
+    }
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
+    if (bytes.size() > kMaxFileSize) {
+        result.error = QStringLiteral("Cannot open %1: the file is too large to be a channel file")
+                           .arg(displayPath(path));
+        return result;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.error =
+            QStringLiteral("Cannot read %1: %2").arg(displayPath(path), file.errorString());
+        return result;
+    }
+    ChannelFileParse parsed = parseChannelFile(bytes);
+    if (!parsed.ok()) {
+        result.error = QStringLiteral("Cannot open %1: line %2: %3")
+                           .arg(displayPath(path))
+                           .arg(parsed.error.line)
+                           .arg(parsed.error.reason);
+        return result;
+    }
+    result.plan = std::move(parsed.plan);
+    return result;
+}
+
+FileStatus openChannelFile(const QString &path, ChannelTable &table, RadioSettings &settings,
+                           BandPlan &bands) {
+    const ChannelFileLoad loaded = loadChannelFile(path);
+    if (!loaded.ok())
+        return FileStatus::failure(loaded.error);
+    applyPlan(*loaded.plan, table, settings, bands);
+    return FileStatus::success();
+}
+
+FileStatus saveChannelFile(const QString &path, const ChannelPlan &plan) {
+    int badLine = 0;
+    const QByteArray bytes = encodePlan(plan, &badLine);
+    if (badLine != 0)
+        return FileStatus::failure(
+            QStringLiteral("Cannot save %1: line %2 holds text that a channel file (GBK) "
+                           "cannot store")
+                .arg(displayPath(path))
+                .arg(badLine));
+
+    QString reason;
+    if (!writeAtomically(path, bytes, &reason))
+        return FileStatus::failure(
+            QStringLiteral("Cannot save %1: %2").arg(displayPath(path), reason));
+    return FileStatus::success();
+}
+
+QString withChannelFileSuffix(const QString &chosenPath) {
+    if (chosenPath.isEmpty() || QFileInfo(chosenPath).fileName().contains(QLatin1Char('.')))
+        return chosenPath;
+    return chosenPath + QLatin1Char('.') + kChannelFileSuffix;
+}
+
+QString openedFileCaption(const QString &bandText) {
+    return QStringLiteral("VRX-428    [") + bandText + QLatin1Char(']');
+}
+
+} // namespace vrx
