@@ -1,0 +1,128 @@
+#pragma once
+
+#include "channels/cell_edit_view.h"
+#include "channels/channel_table.h"
+#include "i18n/ui_texts.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace vrx {
+
+// Most characters a frequency cell holds ("438.50000").
+inline constexpr int kFrequencyTextLength = 9;
+
+// The rules of editing channels in the grid, without a screen: which cell opens which
+// floating editor, the key filters, the commit with the defaults of a new channel, the
+// two-valued toggles and when the editors are hidden again. The grid widget forwards its
+// events here and implements CellEditView.
+//
+// Operations act on CurrentCol/CurrentRow, the record of the last activated cell, which is
+// kept apart from the grid's own current cell (they differ between a mouse press and its
+// release, for example).
+class CellEditController {
+public:
+    // texts is read at each use, so a language switch takes effect at once.
+    CellEditController(ChannelTable &table, const UiTexts &texts, CellEditView &view);
+
+    int currentCol() const { return currentCol_; }
+    int currentRow() const { return currentRow_; }
+    int toneEditRow() const { return toneEditRow_; }
+    bool skipNextToggle() const { return skipNextToggle_; }
+    int gridCol() const { return gridCol_; }
+    int gridRow() const { return gridRow_; }
+    bool frequencyEditorVisible() const { return frequencyEditorVisible_; }
+    bool tonePickerVisible() const { return tonePickerVisible_; }
+
+    // ---- Events of the grid widget ----
+
+    // Left-button press on channel cell (col, row): commits, then the grid's current cell is
+    // there. The activation follows at the release.
+    void cellPressed(int col, int row);
+    // Release of that click (not of the second press of a double click): activates the
+    // grid's current cell, also when it already was the current one.
+    void cellReleased();
+    // The grid moved its current cell by a key (arrows, Page Up/Down, Home, End). A key that
+    // could not move the cell is not reported.
+    void gridMoved(int col, int row);
+    // One step of the mouse wheel: +1 one row down, -1 one row up.
+    void wheelStep(int direction);
+    // A key pressed in the grid (Qt key code and its text), before the grid handles it.
+    // Returns true when the key was used here and the grid must not handle it.
+    bool gridKeyPressed(int key, const QString &text);
+    void gridFocusIn();
+    // The grid painted or scrolled: editors whose cell moved or left the view are hidden.
+    void gridRepainted();
+
+    // ---- Events of the frequency editor ----
+
+    // A key pressed in the editor. Returns true when the editor may process it; false when it
+    // is dropped (or was used here, like Enter).
+    bool frequencyEditorKeyPressed(int key, const QString &text);
+    // Any key released in the editor: the cell shows what is being typed.
+    void frequencyEditorKeyReleased();
+
+    // ---- Events of the tone picker ----
+
+    void tonePickerTextChanged(const QString &text);
+    void tonePickerFocusLost(const QString &text);
+    // A character key while the picker has the focus; the widget swallows the key.
+    void tonePickerKeyPressed();
+
+    // ---- Operations for the channel operations, transfers and dialogs ----
+
+    // Commits the current cell: completes a pending channel with the defaults, normalises a
+    // frequency cell, empties a channel without RxFreq. A frequency that is not a number is
+    // reported through the view and the cell keeps its text; returns false then.
+    bool commitCell();
+    // Normalises the frequency text of cell (col, row); reports a text that is not a number
+    // and returns false, leaving the text as it is. An empty cell stays empty.
+    bool normaliseFrequencyCell(int col, int row);
+    // Reports a frequency text of channel row that cannot be read as a number.
+    void reportInvalidFrequency(int row, const QString &text);
+    // Program moves of the grid's current cell. A move to a different cell commits and
+    // activates like a user move; a move to the cell the grid is on does nothing.
+    void selectCell(int col, int row);
+    void selectColumn(int col) { selectCell(col, gridRow_); }
+    void selectRow(int row) { selectCell(gridCol_, row); }
+    // Sets CurrentRow without moving the grid (automatic filling advances it before its move).
+    void setCurrentRow(int row);
+    void hideEditors();
+    void setFrequencyEditorText(const QString &text);
+    // Reselects the open tone picker's item from its cell (after the cell changed under it).
+    void refreshTonePicker();
+    // Empties the current channel (no commit first), empties the editor text, hides both
+    // editors; the selection stays.
+    void deleteCurrentChannel();
+
+private:
+    void activate(int col, int row);
+    void moveGridTo(int col, int row);
+    void toggle(int col, int row);
+    void commitFromEditor();
+    void showFrequencyEditor(int col, int row);
+    void showTonePicker(int col, int row);
+    void hideFrequencyEditor();
+    void hideTonePicker();
+    bool rxFreqFilled(int row) const { return !table_.isEmptyChannel(row); }
+
+    ChannelTable &table_;
+    const UiTexts &texts_;
+    CellEditView &view_;
+
+    int currentCol_ = RxFreqCol;
+    int currentRow_ = 1;
+    int toneEditRow_ = 1;
+    bool skipNextToggle_ = false;
+    int gridCol_ = RxFreqCol;
+    int gridRow_ = 1;
+
+    bool frequencyEditorVisible_ = false;
+    bool tonePickerVisible_ = false;
+    // Top of the current cell when each editor was placed; empty when it was out of view.
+    std::optional<int> frequencyEditorCellTop_;
+    std::optional<int> tonePickerCellTop_;
+};
+
+} // namespace vrx
