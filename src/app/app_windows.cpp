@@ -1,0 +1,14 @@
+#include "app_windows.h"
+
+namespace vrx {
+
+AppWindows::AppWindows() {
+    main.attachDialogs(&about, &transfer, &warning);
+    // A failure shown over the transfer dialog must be visible above it.
+    QObject::connect(&warning, &WarningDialog::aboutToShow, &transfer,
+                     [this] { transfer.setKeptOnTop(false); });
+    QObject::connect(&warning, &QDialog::finished, &transfer,
+                     [this] { transfer.setKeptOnTop(true); });
+}
+
+} // namespace vrx

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+namespace vrx {
+
+class ChannelTable;
+
+// Shows a ChannelTable in a view: rows 0..198 are channels 1..199, columns 0..8 are the
+// table's columns (0 the fixed channel numbers), and the table's row 0 is the
+// horizontal header. Read-only: changes go through the table.
+class ChannelTableModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ChannelTableModel(ChannelTable *table, QObject *parent = nullptr);
+
+    static int channelOf(const QModelIndex &index) { return index.row() + 1; }
+    QModelIndex indexOf(int col, int channel) const { return index(channel - 1, col); }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+private:
+    void tableRowsChanged(int first, int last);
+
+    ChannelTable *table_;
+};
+
+} // namespace vrx

@@ -1,0 +1,413 @@
+#include "main_window.h"
+
+#include "about_dialog.h"
+#include "app_icons.h"
+#include "channel_grid.h"
+#include "link_label.h"
+#include "options_page.h"
+#include "service_panel.h"
+#include "skins.h"
+#include "transfer_dialog.h"
+
+#include <QActionGroup>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace vrx {
+
+namespace {
+
+const QString kCaption = QStringLiteral("VRX-5800");
+
+QString defaultPortDevice(int port) {
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
+    // USB programming cables are the usual serial ports on these systems.
+    return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
+#endif
+}
+
+int sideIndex(MainAction action) {
+    switch (action) {
+    case MainAction::Read:
+        return 0;
+    case MainAction::Write:
+        return 1;
+    case MainAction::Exit:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
+    setWindowTitle(kCaption);
+    setWindowIcon(appIcon(AppIcon::App));
+    for (int port = 1; port <= kPortCount; ++port)
+        portDevices_[port - 1] = defaultPortDevice(port);
+
+    buildMenus();
+    auto *central = new QWidget(this);
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(buildLeftColumn());
+    layout->addWidget(buildCentre(), 1);
+    layout->addWidget(buildRightColumn());
+    setCentralWidget(central);
+
+    status_ = new QLabel(QStringLiteral("     赞博电子有限公司 KORVAN 对讲机编程软件"), this);
+    status_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setFixedHeight(21);
+
+    setFixedSize(kWidth, kHeight);
+
+    connect(&bandPlan_, &BandPlan::displayedTextChanged, this,
+            [this] { setWindowTitle(kCaption); });
+
+    setPortDevices(portDevices_);
+    choosePort(1);
+    chooseSkin(kDefaultSkin);
+}
+
+MainWindow::~MainWindow() = default;
+
+QAction *MainWindow::makeAction(MainAction id, const QString &text) {
+    auto *action = new QAction(text, this);
+    actions_[static_cast<int>(id)] = action;
+    return action;
+}
+
+void MainWindow::buildMenus() {
+    auto addMenu = [this](MainMenu id, const QString &title, QMenu *parent = nullptr) {
+        QMenu *menu = parent ? parent->addMenu(title) : menuBar()->addMenu(title);
+        menus_[static_cast<int>(id)] = menu;
+        return menu;
+    };
+
+    QMenu *file = addMenu(MainMenu::File, QStringLiteral("文件(&F)"));
+    file->addAction(makeAction(MainAction::New, QStringLiteral("新建(&N)")));
+    file->addAction(makeAction(MainAction::Open, QStringLiteral("打开(&O)")));
+    file->addAction(makeAction(MainAction::Save, QStringLiteral("保存(&S)")));
+    file->addSeparator();
+    file->addAction(makeAction(MainAction::Exit, QStringLiteral("退出(&E)")));
+
+    QMenu *edit = addMenu(MainMenu::Edit, QStringLiteral("编辑(&P)"));
+    edit->addAction(makeAction(MainAction::Read, QStringLiteral("频率读出(&R)")));
+    edit->addAction(makeAction(MainAction::Write, QStringLiteral("频率写入(&W)")));
+    edit->addSeparator();
+    edit->addAction(makeAction(MainAction::ChannelPage, QStringLiteral("信道编辑(&E)")));
+    edit->addAction(makeAction(MainAction::OptionsPage, QStringLiteral("功能选项(&Y)")));
+    edit->addSeparator();
+    edit->addAction(makeAction(MainAction::OtherPage, QStringLiteral("其它功能(&T)")));
+
+    QMenu *options = addMenu(MainMenu::Options, QStringLiteral("选项"));
+    QMenu *ports = addMenu(MainMenu::Port, QStringLiteral("通信端口(&C)"), options);
+    ports->setToolTipsVisible(true);
+    auto *portGroup = new QActionGroup(this);
+    for (int port = 1; port <= kPortCount; ++port) {
+        QAction *action = ports->addAction(QStringLiteral("COM(&%1)").arg(port));
+        action->setCheckable(true);
+        portGroup->addAction(action);
+        portActions_[port - 1] = action;
+        connect(action, &QAction::triggered, this, [this, port] { choosePort(port); });
+    }
+    QMenu *skins = addMenu(MainMenu::Skin, QStringLiteral("皮肤(&S)"), options);
+    auto *skinGroup = new QActionGroup(this);
+    const char *const skinNames[kSkinCount] = {"蓝色一族", "钢板", "咖啡"};
+    for (int skin = 1; skin <= kSkinCount; ++skin) {
+        QAction *action = skins->addAction(QString::fromUtf8(skinNames[skin - 1]));
+        action->setCheckable(true);
+        skinGroup->addAction(action);
+        skinActions_[skin - 1] = action;
+        connect(action, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
+    }
+    QMenu *language = addMenu(MainMenu::Language, QStringLiteral("语言"), options);
+    auto *languageGroup = new QActionGroup(this);
+    for (auto [id, text] :
+         {std::pair{MainAction::Chinese, "中文"}, {MainAction::English, "英文"}}) {
+        QAction *action = makeAction(id, QString::fromUtf8(text));
+        action->setCheckable(true);
+        languageGroup->addAction(action);
+        language->addAction(action);
+    }
+
+    QMenu *help = addMenu(MainMenu::Help, QStringLiteral("帮助(&H)"));
+    help->addAction(makeAction(MainAction::Help, QStringLiteral("帮助(&H)...")));
+    help->addAction(makeAction(MainAction::About, QStringLiteral("关于(&A)...")));
+
+    action(MainAction::New)->setIcon(appIcon(AppIcon::New));
+    action(MainAction::Open)->setIcon(appIcon(AppIcon::Open));
+    action(MainAction::Save)->setIcon(appIcon(AppIcon::Save));
+    action(MainAction::Exit)->setIcon(appIcon(AppIcon::Exit));
+    action(MainAction::Read)->setIcon(appIcon(AppIcon::Read));
+    action(MainAction::Write)->setIcon(appIcon(AppIcon::Write));
+    action(MainAction::ChannelPage)->setIcon(appIcon(AppIcon::Channels));
+    action(MainAction::OptionsPage)->setIcon(appIcon(AppIcon::Options));
+
+    connect(action(MainAction::New), &QAction::triggered, this, &MainWindow::requestNewPlan);
+    connect(action(MainAction::Open), &QAction::triggered, this, &MainWindow::openFile);
+    connect(action(MainAction::Save), &QAction::triggered, this, &MainWindow::saveFile);
+    connect(action(MainAction::Exit), &QAction::triggered, this, &QWidget::close);
+    connect(action(MainAction::Read), &QAction::triggered, this, &MainWindow::readRadio);
+    connect(action(MainAction::Write), &QAction::triggered, this, &MainWindow::writeRadio);
+    connect(action(MainAction::ChannelPage), &QAction::triggered, this, [this] { showPage(0); });
+    connect(action(MainAction::OptionsPage), &QAction::triggered, this, [this] { showPage(1); });
+    connect(action(MainAction::OtherPage), &QAction::triggered, this, [this] { showPage(2); });
+    connect(action(MainAction::About), &QAction::triggered, this, &MainWindow::showAbout);
+    // Help has no content to show; the item is kept for its place in the menu.
+}
+
+QWidget *MainWindow::buildLeftColumn() {
+    auto *column = new QWidget(this);
+    column->setFixedWidth(121);
+
+    toolBox_ = new QToolBox(column);
+    toolBox_->setObjectName(QStringLiteral("toolBox"));
+    struct Section {
+        const char *title;
+        std::initializer_list<std::pair<MainAction, const char *>> items;
+    };
+    const Section sections[] = {
+        {"文件",
+         {{MainAction::New, "新建"}, {MainAction::Open, "打开"}, {MainAction::Save, "保存"}}},
+        {"编辑",
+         {{MainAction::Read, "频率读出"},
+          {MainAction::Write, "频率写入"},
+          {MainAction::ChannelPage, "信道编辑"},
+          {MainAction::OptionsPage, "功能选项"}}},
+        {"退出", {{MainAction::Exit, "退出"}}},
+    };
+    for (const Section &section : sections) {
+        auto *page = new QWidget;
+        auto *items = new QVBoxLayout(page);
+        items->setContentsMargins(2, 2, 2, 2);
+        items->setSpacing(0);
+        for (auto [id, text] : section.items) {
+            auto *button = new QToolButton(page);
+            button->setText(QString::fromUtf8(text));
+            button->setToolTip(button->text());
+            button->setIcon(action(id)->icon());
+            button->setIconSize(QSize(32, 32));
+            button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+            button->setAutoRaise(true);
+            button->setFixedHeight(60);
+            button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+            toolButtons_[static_cast<int>(id)] = button;
+            QAction *target = action(id);
+            connect(button, &QToolButton::clicked, target, &QAction::trigger);
+            items->addWidget(button);
+        }
+        items->addStretch();
+        toolBox_->addItem(page, QString::fromUtf8(section.title));
+    }
+    toolBox_->setCurrentIndex(0);
+
+    portBox_ = new QGroupBox(QStringLiteral("通信端口"), column);
+    portBox_->setObjectName(QStringLiteral("portBox"));
+    auto *radios = new QVBoxLayout(portBox_);
+    radios->setContentsMargins(8, 14, 4, 6);
+    radios->setSpacing(4);
+    auto *group = new QButtonGroup(portBox_);
+    for (int port = 1; port <= kPortCount; ++port) {
+        auto *radio = new QRadioButton(QStringLiteral("   COM%1").arg(port), portBox_);
+        group->addButton(radio, port);
+        radios->addWidget(radio);
+        portRadios_[port - 1] = radio;
+        connect(radio, &QRadioButton::toggled, this, [this, port](bool on) {
+            if (on)
+                choosePort(port);
+        });
+    }
+
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(toolBox_, 1);
+    layout->addWidget(portBox_);
+    return column;
+}
+
+QWidget *MainWindow::buildCentre() {
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName(QStringLiteral("pages"));
+    pages_->setFixedWidth(553);
+
+    auto *channelPage = new QWidget;
+    grid_ = new ChannelGrid(&table_, channelPage);
+    grid_->setObjectName(QStringLiteral("grid"));
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    const char *const captions[kChannelButtonCount] = {"信道上移", "信道下移", "删除信道",
+                                                       "自动添加", "清除信道"};
+    const char *const names[kChannelButtonCount] = {"moveUp", "moveDown", "deleteChannel",
+                                                    "autoFill", "clearChannels"};
+    for (int i = 0; i < kChannelButtonCount; ++i) {
+        auto *button = new QPushButton(QString::fromUtf8(captions[i]), channelPage);
+        button->setObjectName(QString::fromLatin1(names[i]));
+        button->setFocusPolicy(Qt::NoFocus);
+        channelButtons_[i] = button;
+        buttons->addWidget(button);
+    }
+    connect(channelButton(ChannelButton::Clear), &QPushButton::clicked, this,
+            &MainWindow::requestClearChannels);
+    auto *channelLayout = new QVBoxLayout(channelPage);
+    channelLayout->setContentsMargins(6, 6, 6, 6);
+    channelLayout->setSpacing(6);
+    channelLayout->addWidget(grid_, 1);
+    channelLayout->addLayout(buttons);
+    pages_->addTab(channelPage, QStringLiteral("信道编辑"));
+
+    optionsPage_ = new OptionsPage(&settings_);
+    pages_->addTab(optionsPage_, QStringLiteral("功能选项"));
+
+    auto *otherPage = new QWidget;
+    servicePanel_ = new ServicePanel(&settings_, &bandPlan_, otherPage);
+    servicePanel_->setObjectName(QStringLiteral("servicePanel"));
+    auto *otherLayout = new QVBoxLayout(otherPage);
+    otherLayout->addWidget(servicePanel_);
+    otherLayout->addStretch();
+    // The service page is for the factory: it exists, but the program never shows it.
+    servicePanel_->hide();
+    servicePanel_->setEnabled(false);
+    connect(servicePanel_, &ServicePanel::bandAccepted, this, &MainWindow::requestNewPlan);
+    pages_->addTab(otherPage, QStringLiteral("其它功能"));
+
+    pages_->setCurrentIndex(0);
+    return pages_;
+}
+
+QWidget *MainWindow::buildRightColumn() {
+    auto *column = new QWidget(this);
+    column->setFixedWidth(113);
+    auto *layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 16, 0, 16);
+    layout->setSpacing(2);
+    const std::pair<MainAction, const char *> items[] = {
+        {MainAction::Read, "读频"}, {MainAction::Write, "写频"}, {MainAction::Exit, "退出"}};
+    const char *const names[] = {"read", "write", "exit"};
+    int i = 0;
+    for (auto [id, text] : items) {
+        auto *button = new QToolButton(column);
+        button->setObjectName(QString::fromLatin1(names[i]) + QStringLiteral("Button"));
+        button->setIcon(action(id)->icon());
+        button->setIconSize(QSize(56, 56));
+        button->setFixedSize(73, 73);
+        button->setAutoRaise(true);
+        auto *link = new LinkLabel(QString::fromUtf8(text), column);
+        link->setObjectName(QString::fromLatin1(names[i]) + QStringLiteral("Link"));
+        QAction *target = action(id);
+        connect(button, &QToolButton::clicked, target, &QAction::trigger);
+        connect(link, &LinkLabel::clicked, target, &QAction::trigger);
+        sideButtons_[i] = button;
+        sideLinks_[i] = link;
+        layout->addWidget(button, 0, Qt::AlignHCenter);
+        layout->addWidget(link, 0, Qt::AlignHCenter);
+        layout->addStretch();
+        ++i;
+    }
+    return column;
+}
+
+void MainWindow::attachDialogs(AboutDialog *about, TransferDialog *transfer,
+                               WarningDialog *warning) {
+    about_ = about;
+    transfer_ = transfer;
+    warning_ = warning;
+    for (BlockingDialog *dialog :
+         {static_cast<BlockingDialog *>(about), static_cast<BlockingDialog *>(transfer),
+          static_cast<BlockingDialog *>(warning)})
+        dialog->setMainWindow(this);
+    connect(warning, &WarningDialog::confirmed, this, &MainWindow::confirmed);
+}
+
+QToolButton *MainWindow::toolButton(MainAction action) const {
+    return toolButtons_[static_cast<int>(action)];
+}
+
+QToolButton *MainWindow::sideButton(MainAction action) const {
+    const int i = sideIndex(action);
+    return i < 0 ? nullptr : sideButtons_[i];
+}
+
+LinkLabel *MainWindow::sideLink(MainAction action) const {
+    const int i = sideIndex(action);
+    return i < 0 ? nullptr : sideLinks_[i];
+}
+
+void MainWindow::choosePort(int port) {
+    if (port < 1 || port > kPortCount)
+        return;
+    portAction(port)->setChecked(true);
+    currentPort_ = port;
+    // Checking the radio box runs this again; it then finds the box checked and stops.
+    if (!portRadio(port)->isChecked())
+        portRadio(port)->setChecked(true);
+}
+
+void MainWindow::chooseSkin(int skin) {
+    if (!applySkin(skin))
+        return;
+    skinAction(skin)->setChecked(true);
+    skin_ = skin;
+}
+
+void MainWindow::showPage(int page) {
+    pages_->setCurrentIndex(page);
+}
+
+void MainWindow::setPortDevices(const std::array<QString, kPortCount> &devices) {
+    portDevices_ = devices;
+    for (int port = 1; port <= kPortCount; ++port) {
+        portAction(port)->setToolTip(devices[port - 1]);
+        portRadio(port)->setToolTip(devices[port - 1]);
+    }
+}
+
+void MainWindow::requestNewPlan() {
+    if (warning_)
+        warning_->showMessage(texts_.msgConfirmTitle, texts_.msgConfirmNew, DialogMode::NewPlan);
+}
+
+void MainWindow::requestClearChannels() {
+    if (warning_)
+        warning_->showMessage(texts_.msgConfirmTitle, texts_.msgConfirmClear,
+                              DialogMode::ClearChannels);
+}
+
+void MainWindow::showAbout() {
+    if (about_)
+        about_->showBlocking();
+}
+
+void MainWindow::confirmed(DialogMode mode) {
+    if (mode == DialogMode::NewPlan)
+        settings_.resetToDefaults();
+    table_.clearAll();
+    grid_->selectCell(RxFreqCol, 1);
+}
+
+void MainWindow::openFile() {}
+
+void MainWindow::saveFile() {}
+
+void MainWindow::readRadio() {}
+
+void MainWindow::writeRadio() {}
+
+} // namespace vrx

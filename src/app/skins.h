@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace vrx {
+
+// The three built-in skins, numbered as the skin menu and the settings file count them.
+inline constexpr int kSkinCount = 3;
+inline constexpr int kDefaultSkin = 1;
+
+// 1 "蓝色一族" (blue), 2 "钢板" (steel), 3 "咖啡" (coffee); empty for other numbers.
+QString skinStyleSheet(int skin);
+
+// Makes skin 1..3 the application-wide style sheet, so every window follows it.
+// Returns false (and changes nothing) for other numbers.
+bool applySkin(int skin);
+
+} // namespace vrx

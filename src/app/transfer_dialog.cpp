@@ -1,0 +1,117 @@
+#include "transfer_dialog.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMoveEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace vrx {
+
+TransferDialog::TransferDialog(QWidget *parent) : BlockingDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setFixedSize(356, 194);
+
+    gauge_ = new QProgressBar(this);
+    gauge_->setObjectName(QStringLiteral("gauge"));
+    gauge_->setRange(0, kReadSteps);
+    gauge_->setValue(0);
+    gauge_->setTextVisible(false);
+    gauge_->setFixedHeight(22);
+
+    start_ = new QPushButton(QStringLiteral("读频"), this);
+    start_->setObjectName(QStringLiteral("start"));
+    start_->setMinimumWidth(90);
+    close_ = new QPushButton(QStringLiteral("关闭"), this);
+    close_->setObjectName(QStringLiteral("close"));
+    close_->setMinimumWidth(90);
+
+    status_ = new QLabel(QStringLiteral("赞博电子有限公司"), this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setTextFormat(Qt::PlainText);
+    status_->setFrameShape(QFrame::StyledPanel);
+    status_->setContentsMargins(6, 2, 6, 2);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(start_);
+    buttons->addSpacing(24);
+    buttons->addWidget(close_);
+    buttons->addStretch();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 28, 24, 6);
+    layout->addWidget(gauge_);
+    layout->addStretch();
+    layout->addLayout(buttons);
+    layout->addStretch();
+    layout->addWidget(status_);
+
+    connect(start_, &QPushButton::clicked, this, &TransferDialog::startRequested);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TransferDialog::prepare(TransferKind kind, const QString &caption) {
+    kind_ = kind;
+    setWindowTitle(caption);
+    start_->setText(caption);
+    gauge_->setRange(0, kind == TransferKind::Read ? kReadSteps : kWriteSteps);
+    gauge_->setValue(0);
+}
+
+void TransferDialog::setProgress(int value) {
+    gauge_->setValue(std::clamp(value, gauge_->minimum(), gauge_->maximum()));
+}
+
+int TransferDialog::progress() const {
+    return gauge_->value();
+}
+
+void TransferDialog::setRunning(bool running) {
+    running_ = running;
+    start_->setEnabled(!running);
+    runningPos_ = pos();
+}
+
+void TransferDialog::setKeptOnTop(bool onTop) {
+    if (isKeptOnTop() == onTop)
+        return;
+    // Changing window flags hides a window; put it back as it was.
+    const bool visible = isVisible();
+    const QPoint at = pos();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (visible) {
+        move(at);
+        show();
+    }
+}
+
+bool TransferDialog::isKeptOnTop() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void TransferDialog::done(int result) {
+    if (running_)
+        return; // the exchange is still using the port
+    BlockingDialog::done(result);
+}
+
+void TransferDialog::showEvent(QShowEvent *event) {
+    BlockingDialog::showEvent(event);
+    start_->setFocus();
+}
+
+void TransferDialog::moveEvent(QMoveEvent *event) {
+    BlockingDialog::moveEvent(event);
+    // Dragging the caption cannot be refused portably, so a running transfer's window
+    // returns to where it was.
+    if (running_ && event->pos() != runningPos_)
+        move(runningPos_);
+}
+
+} // namespace vrx

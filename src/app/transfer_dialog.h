@@ -1,0 +1,64 @@
+#pragma once
+
+#include "blocking_dialog.h"
+
+#include <QPoint>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace vrx {
+
+enum class TransferKind : int { Read = 1, Write = 2 };
+
+// Progress window of a read or write: a gauge, a start button that runs the transfer
+// and a close button. While a transfer runs it can be neither closed nor moved.
+class TransferDialog : public BlockingDialog {
+    Q_OBJECT
+public:
+    static constexpr int kReadSteps = 203;
+    static constexpr int kWriteSteps = 206;
+
+    explicit TransferDialog(QWidget *parent = nullptr);
+
+    // Caption and start button read `caption`; the gauge goes to 0 of 203 or 206.
+    void prepare(TransferKind kind, const QString &caption);
+    TransferKind kind() const { return kind_; }
+
+    // A value past the maximum shows a full gauge.
+    void setProgress(int value);
+    int progress() const;
+
+    // Running: the start button is disabled, closing is refused and the window stays put.
+    void setRunning(bool running);
+    bool isRunning() const { return running_; }
+
+    // The warning dialog lowers this window while it shows a failure over it.
+    void setKeptOnTop(bool onTop);
+    bool isKeptOnTop() const;
+
+    QProgressBar *gauge() const { return gauge_; }
+    QPushButton *startButton() const { return start_; }
+    QPushButton *closeButton() const { return close_; }
+    QLabel *statusLabel() const { return status_; }
+
+signals:
+    void startRequested();
+
+protected:
+    void done(int result) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+
+private:
+    QProgressBar *gauge_ = nullptr;
+    QPushButton *start_ = nullptr;
+    QPushButton *close_ = nullptr;
+    QLabel *status_ = nullptr;
+    TransferKind kind_ = TransferKind::Read;
+    bool running_ = false;
+    QPoint runningPos_;
+};
+
+} // namespace vrx
