@@ -10,22 +10,36 @@ namespace vrx {
 // It is time-aware but owns no clock: the host (an in-memory link with a virtual
 // clock, or a pseudo-terminal server) passes the current time in and delivers each
 // reply chunk when it falls due.
+//
+// What it accepts:
+//   idle:        02 then the ident word 5A 41 4E 62 6F 72 -> 06 20 6B 6F 72 76 61 6E
+//   clone mode:  06 -> 06
+//                52 hi lo 08 -> 57 hi lo 08 + the 8 bytes; then only 06 is accepted
+//                57 hi lo 08 + 8 bytes -> stored, 06
+//                64 6F ("do") -> back to idle, no answer
+//                61 67 ("ag") -> aging starts, back to idle, no answer
+//                02 + ident word -> a new handshake (a tool that missed the reply retries)
+// Anything else (length byte not 08, an address outside memory or not 8-aligned, a
+// command before the handshake, a read not acknowledged) gets no answer, and the
+// rest of what is buffered with it is dropped.
 class SimulatedRadio {
 public:
     static constexpr int kMemorySize = 0x0D00;
 
     enum class FaultKind {
         None,
-        SilentFrom,      // no answer to any awaited step from step `step` on (1-based)
-        WrongIdent,      // the ident reply is wrong at every handshake attempt
-        Garbage,         // at step `step`, answer with garbage bytes instead of the reply
-        SplitReply,      // at step `step`, the reply comes in two bursts 300 ms apart
-        LateReply,       // at step `step`, the reply comes 400 ms late
-        ExtraIdentByte,  // the ident reply carries one extra byte in the same burst
+        SilentFrom,     // no answer to any awaited step from step `step` on (1-based)
+        WrongIdent,     // the ident reply is wrong at every handshake attempt
+        Garbage,        // at step `step`, answer with garbage bytes instead of the reply
+        SplitReply,     // at step `step`, the reply comes in two bursts 300 ms apart
+        LateReply,      // at step `step`, the reply comes 400 ms late
+        ExtraIdentByte, // the ident reply carries one extra byte in the same burst
     };
     struct Fault {
         FaultKind kind = FaultKind::None;
         int step = 0;
+        // Garbage, SplitReply and LateReply hit `count` consecutive steps from `step`.
+        int count = 1;
     };
 
     // A piece of reply that becomes readable on the tool's side at `dueMs`.
@@ -34,14 +48,23 @@ public:
         QByteArray bytes;
     };
 
+    static constexpr int kSplitGapMs = 300;
+    static constexpr int kLateByMs = 400;
+    // A garbage answer: too short for any reply and not starting with 06.
+    static QByteArray garbageReply();
+
+    // Starts with a factory image: every channel erased, the default settings, the
+    // default power drive, 400-470 MHz band limits and the identification block.
     SimulatedRadio();
 
     QByteArray &memory() { return memory_; }
     const QByteArray &memory() const { return memory_; }
 
     void setFault(Fault fault) { fault_ = fault; }
+    Fault fault() const { return fault_; }
     // With wire time each byte costs 1.04 ms (9600 baud, 10 bits) in both directions.
     void setWireTime(bool enabled) { wireTime_ = enabled; }
+    bool wireTime() const { return wireTime_; }
 
     // Bytes from the tool that arrived at `nowMs`; returns the reply chunks they cause.
     QList<Chunk> receive(const QByteArray &bytes, qint64 nowMs);
@@ -53,18 +76,48 @@ public:
     bool inCloneMode() const;
     bool agingStarted() const { return aging_; }
     bool endReceived() const { return ended_; }
+    // Handshakes the radio accepted (re-handshakes included).
+    int handshakeCount() const { return handshakes_; }
+
+    // Back to idle with no fault, empty logs; the memory is kept.
+    void resetSession();
 
 private:
-    // Implementation state is private to the radio model.
+    enum State { Idle, Clone, AwaitAck };
+
+    // Parses as many whole frames from pending_ as it holds.
+    void process(QList<Chunk> &replies);
+    // Counts a step, applies the fault and schedules `reply` for the frame that ends
+    // `frameLength` bytes into pending_; false when the radio is silent from this step
+    // on (the command is then not carried out).
+    bool answer(const QByteArray &reply, int frameLength, QList<Chunk> &replies);
+    bool faultHitsStep(FaultKind kind) const;
+    bool validBlockHeader(const QByteArray &frame) const;
+    // When the byte at `position` of pending_ finished arriving, in microseconds.
+    qint64 arrivalUs(int position) const;
+    void dropPending(int count);
+
     QByteArray memory_;
     QByteArray received_;
     QByteArray pending_;
     Fault fault_;
     bool wireTime_ = false;
     int steps_ = 0;
-    int state_ = 0;
+    int state_ = Idle;
     bool aging_ = false;
     bool ended_ = false;
+    bool silent_ = false;
+    int handshakes_ = 0;
+
+    // Timing of the current receive() call, in microseconds: when its first byte
+    // started, how many bytes of pending_ came from earlier calls, how many bytes were
+    // consumed since; and when the radio's transmitter is free again.
+    qint64 nowMs_ = 0;
+    qint64 inputStartUs_ = 0;
+    int leftover_ = 0;
+    int consumed_ = 0;
+    qint64 lineFreeInUs_ = 0;
+    qint64 lineFreeOutUs_ = 0;
 };
 
 } // namespace vrx

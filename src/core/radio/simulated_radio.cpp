@@ -1,0 +1,254 @@
+#include "radio/simulated_radio.h"
+
+#include "radio/radio_image.h"
+
+#include <algorithm>
+
+namespace vrx {
+
+namespace {
+
+constexpr char kStart = 0x02;
+constexpr char kAck = 0x06;
+constexpr char kRead = 0x52;
+constexpr char kWrite = 0x57;
+constexpr char kBlockLength = 0x08;
+constexpr int kReadFrameLength = 4;
+constexpr int kWriteFrameLength = 4 + RadioImage::kBlockSize;
+constexpr int kHandshakeFrameLength = 7;
+
+// 10 bits a byte at 9600 baud.
+constexpr qint64 kByteUs = 1040;
+
+const QByteArray kIdentWord = QByteArrayLiteral("ZANbor");
+const QByteArray kIdentReply = QByteArrayLiteral("\x06 korvan");
+const QByteArray kEnd = QByteArrayLiteral("do");
+const QByteArray kAging = QByteArrayLiteral("ag");
+
+void put(QByteArray &memory, int address, const QByteArray &bytes) {
+    memory.replace(address, bytes.size(), bytes);
+}
+
+qint64 usToDueMs(qint64 us) {
+    return (us + 999) / 1000;
+}
+
+} // namespace
+
+QByteArray SimulatedRadio::garbageReply() {
+    return QByteArrayLiteral("\x15\xA5\x5A");
+}
+
+SimulatedRadio::SimulatedRadio() : memory_(kMemorySize, char(0xFF)) {
+    put(memory_, RadioImage::kSettingsAddress, QByteArray::fromHex("FF020004CF060204"));
+    put(memory_, RadioImage::kPowerDriveAddress, QByteArray::fromHex("4F2D2DFFFFFFFFFF"));
+    put(memory_, RadioImage::kIdentAddress, QByteArray::fromHex("0000F33832363350"));
+    put(memory_, RadioImage::kBand1Address, QByteArray::fromHex("0040004700400047"));
+    put(memory_, RadioImage::kBand2Address, QByteArray::fromHex("0040004700400047"));
+}
+
+bool SimulatedRadio::inCloneMode() const {
+    return state_ != Idle;
+}
+
+void SimulatedRadio::resetSession() {
+    received_.clear();
+    pending_.clear();
+    fault_ = Fault{};
+    steps_ = 0;
+    state_ = Idle;
+    aging_ = false;
+    ended_ = false;
+    silent_ = false;
+    handshakes_ = 0;
+    lineFreeInUs_ = 0;
+    lineFreeOutUs_ = 0;
+}
+
+QList<SimulatedRadio::Chunk> SimulatedRadio::receive(const QByteArray &bytes, qint64 nowMs) {
+    received_.append(bytes);
+    QList<Chunk> replies;
+    if (silent_)
+        return replies;
+
+    nowMs_ = nowMs;
+    inputStartUs_ = std::max(nowMs * 1000, wireTime_ ? lineFreeInUs_ : 0);
+    if (wireTime_)
+        lineFreeInUs_ = inputStartUs_ + bytes.size() * kByteUs;
+    leftover_ = int(pending_.size());
+    consumed_ = 0;
+    pending_.append(bytes);
+    process(replies);
+    return replies;
+}
+
+qint64 SimulatedRadio::arrivalUs(int position) const {
+    if (!wireTime_)
+        return nowMs_ * 1000;
+    const int indexInInput = consumed_ + position - leftover_;
+    return inputStartUs_ + std::max(0, indexInInput + 1) * kByteUs;
+}
+
+void SimulatedRadio::dropPending(int count) {
+    count = std::min<int>(count, int(pending_.size()));
+    pending_.remove(0, count);
+    consumed_ += count;
+}
+
+bool SimulatedRadio::validBlockHeader(const QByteArray &frame) const {
+    if (frame.at(3) != kBlockLength)
+        return false;
+    const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
+    return address % RadioImage::kBlockSize == 0 && address + RadioImage::kBlockSize <= kMemorySize;
+}
+
+bool SimulatedRadio::faultHitsStep(FaultKind kind) const {
+    return fault_.kind == kind && steps_ >= fault_.step &&
+           steps_ < fault_.step + std::max(1, fault_.count);
+}
+
+bool SimulatedRadio::answer(const QByteArray &reply, int frameLength, QList<Chunk> &replies) {
+    ++steps_;
+    if (fault_.kind == FaultKind::SilentFrom && steps_ >= fault_.step) {
+        silent_ = true;
+        pending_.clear();
+        return false;
+    }
+
+    QByteArray bytes = reply;
+    if (faultHitsStep(FaultKind::Garbage))
+        bytes = garbageReply();
+
+    const qint64 startUs =
+        wireTime_ ? std::max(arrivalUs(frameLength - 1), lineFreeOutUs_) : nowMs_ * 1000;
+    auto schedule = [&](const QByteArray &part, qint64 fromUs) {
+        const qint64 endUs = fromUs + (wireTime_ ? part.size() * kByteUs : 0);
+        replies.append(Chunk{usToDueMs(endUs), part});
+        return endUs;
+    };
+
+    if (faultHitsStep(FaultKind::SplitReply) && bytes.size() > 1) {
+        const qsizetype half = bytes.size() / 2;
+        const qint64 firstEnd = schedule(bytes.left(half), startUs);
+        lineFreeOutUs_ = schedule(bytes.mid(half), firstEnd + kSplitGapMs * 1000);
+    } else if (faultHitsStep(FaultKind::SplitReply)) {
+        // A single byte cannot be split: its only burst comes with the gap.
+        lineFreeOutUs_ = schedule(bytes, startUs + kSplitGapMs * 1000);
+    } else if (faultHitsStep(FaultKind::LateReply)) {
+        lineFreeOutUs_ = schedule(bytes, startUs + kLateByMs * 1000);
+    } else {
+        lineFreeOutUs_ = schedule(bytes, startUs);
+    }
+    return true;
+}
+
+void SimulatedRadio::process(QList<Chunk> &replies) {
+    while (!pending_.isEmpty() && !silent_) {
+        const char first = pending_.at(0);
+
+        // A handshake is accepted in any state: a tool that missed the ident reply
+        // starts over, and the radio must let it.
+        if (first == kStart) {
+            if (pending_.size() < kHandshakeFrameLength) {
+                if (!kIdentWord.startsWith(pending_.mid(1)))
+                    dropPending(1);
+                else
+                    return;
+                continue;
+            }
+            if (pending_.mid(1, kIdentWord.size()) != kIdentWord) {
+                dropPending(1);
+                continue;
+            }
+            QByteArray reply = kIdentReply;
+            if (fault_.kind == FaultKind::WrongIdent)
+                reply = QByteArrayLiteral("\x06 korvaX");
+            else if (fault_.kind == FaultKind::ExtraIdentByte)
+                reply.append(kAck);
+            if (!answer(reply, kHandshakeFrameLength, replies))
+                return;
+            dropPending(kHandshakeFrameLength);
+            ++handshakes_;
+            // A radio of another model answers with its own word and stays apart.
+            state_ = fault_.kind == FaultKind::WrongIdent ? Idle : Clone;
+            continue;
+        }
+
+        if (state_ == Idle) {
+            // Nothing but a handshake opens the radio.
+            dropPending(1);
+            continue;
+        }
+
+        if (first == kAck) {
+            if (!answer(QByteArray(1, kAck), 1, replies))
+                return;
+            dropPending(1);
+            state_ = Clone;
+            continue;
+        }
+
+        if (state_ == AwaitAck) {
+            // A read must be acknowledged before anything else is taken.
+            pending_.clear();
+            return;
+        }
+
+        if (first == kRead) {
+            if (pending_.size() < kReadFrameLength)
+                return;
+            const QByteArray frame = pending_.left(kReadFrameLength);
+            if (!validBlockHeader(frame)) {
+                pending_.clear();
+                return;
+            }
+            const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
+            QByteArray reply = frame;
+            reply[0] = kWrite;
+            reply.append(memory_.mid(address, RadioImage::kBlockSize));
+            if (!answer(reply, kReadFrameLength, replies))
+                return;
+            dropPending(kReadFrameLength);
+            state_ = AwaitAck;
+            continue;
+        }
+
+        if (first == kWrite) {
+            if (pending_.size() >= kReadFrameLength && !validBlockHeader(pending_.left(4))) {
+                pending_.clear();
+                return;
+            }
+            if (pending_.size() < kWriteFrameLength)
+                return;
+            const QByteArray frame = pending_.left(kWriteFrameLength);
+            const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
+            if (!answer(QByteArray(1, kAck), kWriteFrameLength, replies))
+                return;
+            put(memory_, address, frame.mid(4));
+            dropPending(kWriteFrameLength);
+            continue;
+        }
+
+        if (first == kEnd.at(0) || first == kAging.at(0)) {
+            if (pending_.size() < 2)
+                return;
+            const QByteArray frame = pending_.left(2);
+            if (frame == kEnd) {
+                ended_ = true;
+                state_ = Idle;
+            } else if (frame == kAging) {
+                aging_ = true;
+                state_ = Idle;
+            } else {
+                pending_.clear();
+                return;
+            }
+            dropPending(2);
+            continue;
+        }
+
+        pending_.clear();
+    }
+}
+
+} // namespace vrx
