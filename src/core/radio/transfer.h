@@ -1,0 +1,81 @@
+#pragma once
+
+#include "channels/channel_table.h"
+#include "i18n/ui_texts.h"
+#include "radio/serial_link.h"
+#include "settings/band_plan.h"
+#include "settings/radio_settings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace vrx {
+
+// Gauge maxima of a read and a write. Just before the end command the gauge is set past
+// its maximum (205, 208) so that the bar shows full.
+inline constexpr int kReadProgressMax = 203;
+inline constexpr int kWriteProgressMax = 206;
+inline constexpr int kReadProgressEnd = 205;
+inline constexpr int kWriteProgressEnd = 208;
+
+// Called after every counted step with the gauge's new value and its maximum.
+using TransferProgress = std::function<void(int value, int maximum)>;
+
+enum class TransferStatus {
+    Ok,
+    PortNotOpen,    // the link was not open; nothing was sent
+    InvalidChannel, // a write found a cell it cannot encode; nothing was sent
+    NoResponse,     // the handshake failed, or a step got no (or no valid) reply
+    LinkFailed,     // the port reported an error (cable pulled, device gone)
+};
+
+struct TransferResult {
+    TransferStatus status = TransferStatus::Ok;
+    // The channel of the failing step or of the invalid cell, 0 when none.
+    int channel = 0;
+    // The column of the invalid cell (InvalidChannel), 0 otherwise.
+    int column = 0;
+    // What failed, for logs and the command line: the step, the channel and field, the
+    // link's error text.
+    QString detail;
+    // Lenient steps that did not happen although the transfer succeeded (the radio did
+    // not acknowledge the step before them, or a band list had nothing to write).
+    QStringList skipped;
+    // The gauge's last value.
+    int progress = 0;
+    // Handshake attempts taken (1..6), 0 when none was made.
+    int handshakeAttempts = 0;
+
+    bool ok() const { return status == TransferStatus::Ok; }
+    // The text the warning dialog shows for a failure: MsgNoResponse when the radio did
+    // not complete the exchange, MsgPortOpenFailed when the port was not open, and the
+    // detail for a cell that cannot be written.
+    QString message(const UiTexts &texts) const;
+};
+
+// Reads the radio's 199 channels and its settings block into `table` and `settings`.
+// The link must be open; the caller opens and closes it (the transfer dialog keeps the
+// port open while it is shown). Runs on the calling thread: the link's waits are where
+// a GUI keeps its events flowing.
+//
+// A failure leaves the channels before the failing one as read, the failing channel as
+// it was when the failure came at the acknowledgement before it and empty when it came
+// within its own blocks, and the later channels and the settings as they were.
+TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &settings,
+                         const UiTexts &texts, const TransferProgress &progress = {});
+
+// Writes the 199 channels, the settings block, the band 1 and band 2 limits, and the
+// identification block. Every channel is checked first: a cell that cannot be encoded
+// refuses the whole write before anything is sent. A band whose receive or transmit list
+// has no usable selection is skipped, so the radio keeps its limits for that band.
+TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
+                          const RadioSettings &settings, const BandPlan &bands,
+                          const UiTexts &texts, const TransferProgress &progress = {});
+
+// The check writeRadio() makes before it sends anything: Ok, or InvalidChannel naming
+// the first channel and field that cannot be written.
+TransferResult validateForWrite(const ChannelTable &table, const UiTexts &texts);
+
+} // namespace vrx
