@@ -1,0 +1,56 @@
+#include "cli_environment.h"
+
+#include "i18n/initial_language.h"
+#include "i18n/language_pack.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace vrx {
+
+QString toolDirectory() {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString defaultSettingsPath() {
+    return appSettingsPath(toolDirectory());
+}
+
+QString packDirectory() {
+    return LanguagePack::dataDirectory(toolDirectory());
+}
+
+QString defaultLanguageName() {
+    return chooseInitialLanguage(QDir(packDirectory()).filePath(kInstallLogName),
+                                 QLocale::system());
+}
+
+std::optional<AppSettings> loadToolSettings(const QString &explicitPath, QString *error) {
+    if (explicitPath.isEmpty())
+        return readAppSettings(defaultSettingsPath());
+    const QFileInfo info(explicitPath);
+    if (!info.isFile() || !info.isReadable()) {
+        *error = QStringLiteral("cannot read the settings file %1").arg(explicitPath);
+        return std::nullopt;
+    }
+    return readAppSettings(explicitPath);
+}
+
+QString resolvePort(const QString &port, const AppSettings &settings, QString *error) {
+    static const QRegularExpression comPort(QStringLiteral("^COM([1-4])$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = comPort.match(port);
+    if (!match.hasMatch())
+        return port;
+    const int number = match.captured(1).toInt();
+    const QString device = settings.portDevices[number - 1];
+    if (device.isEmpty())
+        *error =
+            QStringLiteral("no device is configured for COM%1 in the settings file").arg(number);
+    return device;
+}
+
+} // namespace vrx

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace vrx {
+
+// vrxctl's output: UTF-8 text, flushed at once so that a caller reading a pipe (the
+// simulator's device path, a test) sees each line as soon as it is written.
+void printOut(const QString &text);
+void printErr(const QString &text);
+// "vrxctl: <message>" on stderr.
+void printError(const QString &message);
+
+bool stderrIsTerminal();
+
+// Columns a text takes in a terminal: East Asian wide characters take two.
+int displayWidth(const QString &text);
+// `text` followed by blanks up to `width` display columns.
+QString padded(const QString &text, int width);
+
+} // namespace vrx

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace vrx {
+
+// What vrxctl's exit status tells a script.
+enum ExitStatus : int {
+    ExitOk = 0,
+    ExitRadioFailed = 1, // the port could not be opened or the radio did not complete
+    ExitUsage = 2,       // bad arguments, or a file that cannot be read or written
+};
+
+} // namespace vrx

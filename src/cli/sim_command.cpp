@@ -1,0 +1,155 @@
+#include "sim_command.h"
+
+#include "command_line.h"
+#include "console.h"
+#include "exit_status.h"
+#include "radio_memory.h"
+
+#include "radio/pty_radio_server.h"
+#include "storage/channel_file.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace vrx {
+
+namespace {
+
+struct FaultName {
+    const char *name;
+    SimulatedRadio::FaultKind kind;
+    bool takesStep;
+};
+
+constexpr FaultName kFaultNames[] = {
+    {"silent", SimulatedRadio::FaultKind::SilentFrom, true},
+    {"garbage", SimulatedRadio::FaultKind::Garbage, true},
+    {"split", SimulatedRadio::FaultKind::SplitReply, true},
+    {"late", SimulatedRadio::FaultKind::LateReply, true},
+    {"wrong-ident", SimulatedRadio::FaultKind::WrongIdent, false},
+    {"extra-ident-byte", SimulatedRadio::FaultKind::ExtraIdentByte, false},
+};
+
+// Termination signals reach the event loop through a pipe: the handler may only do
+// async-signal-safe things, and the loop then ends like any other quit.
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onTerminationSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+bool installSignalHandlers() {
+    if (::pipe(signalPipe) != 0)
+        return false;
+    for (const int fd : signalPipe)
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    ::fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
+    struct sigaction action {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    // A reader that goes away must not kill the radio with SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
+    return ::sigaction(SIGTERM, &action, nullptr) == 0 &&
+           ::sigaction(SIGINT, &action, nullptr) == 0 && ::sigaction(SIGHUP, &action, nullptr) == 0;
+}
+
+} // namespace
+
+std::optional<SimulatedRadio::Fault> parseFault(const QString &text) {
+    const QString kindName = text.section(u':', 0, 0);
+    const bool hasStep = text.contains(u':');
+    for (const FaultName &candidate : kFaultNames) {
+        if (kindName != QLatin1String(candidate.name))
+            continue;
+        SimulatedRadio::Fault fault;
+        fault.kind = candidate.kind;
+        fault.step = 1;
+        if (!hasStep)
+            return fault;
+        if (!candidate.takesStep)
+            return std::nullopt;
+        bool ok = false;
+        const int step = text.section(u':', 1).toInt(&ok);
+        if (!ok || step < 1)
+            return std::nullopt;
+        fault.step = step;
+        return fault;
+    }
+    return std::nullopt;
+}
+
+int runSimCommand(const QStringList &arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("vrxctl sim [--plan FILE.vrx] [--baud] [--fault KIND[:STEP]]\n"
+                       "Runs a simulated radio on a pseudo-terminal until SIGTERM or SIGINT.\n"
+                       "The first line on stdout is the device path to use as PORT."));
+    const QCommandLineOption planOption(QStringLiteral("plan"),
+                                        QStringLiteral("Preload the radio's memory from a "
+                                                       "channel file."),
+                                        QStringLiteral("FILE.vrx"));
+    const QCommandLineOption baudOption(
+        QStringLiteral("baud"),
+        QStringLiteral("Answer with 9600-baud wire time (1.04 ms a byte each way)."));
+    const QCommandLineOption faultOption(
+        QStringLiteral("fault"),
+        QStringLiteral("Inject a fault: silent:STEP (no answer from that step on), "
+                       "garbage:STEP, split:STEP, late:STEP, wrong-ident, extra-ident-byte."),
+        QStringLiteral("KIND[:STEP]"));
+    parser.addOptions({planOption, baudOption, faultOption});
+    if (const int status = parseCommand(parser, arguments, 0); status >= 0)
+        return status;
+
+    PtyRadioServer server;
+    SimulatedRadio &radio = server.radio();
+    if (parser.isSet(faultOption)) {
+        const std::optional<SimulatedRadio::Fault> fault = parseFault(parser.value(faultOption));
+        if (!fault)
+            return usageError(
+                parser, QStringLiteral("unknown fault \"%1\"").arg(parser.value(faultOption)));
+        radio.setFault(*fault);
+    }
+    radio.setWireTime(parser.isSet(baudOption));
+    if (parser.isSet(planOption)) {
+        const ChannelFileLoad load = loadChannelFile(parser.value(planOption));
+        if (!load.ok()) {
+            printError(load.error);
+            return ExitUsage;
+        }
+        QString error;
+        const std::optional<QByteArray> memory =
+            radioMemoryFromPlan(*load.plan, radio.memory(), &error);
+        if (!memory) {
+            printError(QStringLiteral("%1: %2").arg(parser.value(planOption), error));
+            return ExitUsage;
+        }
+        radio.memory() = *memory;
+    }
+
+    if (!installSignalHandlers()) {
+        printError(QStringLiteral("cannot install the signal handlers"));
+        return ExitRadioFailed;
+    }
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
+
+    QString error;
+    if (!server.start(&error)) {
+        printError(QStringLiteral("cannot create the pseudo-terminal: %1").arg(error));
+        return ExitRadioFailed;
+    }
+    printOut(server.devicePath() + u'\n');
+    QCoreApplication::exec();
+    server.stop();
+    return ExitOk;
+}
+
+} // namespace vrx
