@@ -1,0 +1,383 @@
+// vrxctl as a user runs it: `vrxctl sim` as the radio in its own process, `vrxctl read`
+// and `vrxctl write` as the tool, real serial I/O over the pseudo-terminal between them.
+
+#include "i18n/language_pack.h"
+#include "radio/qt_serial_link.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace vrx {
+namespace {
+
+const QString kTool = QStringLiteral(VRXCTL_PATH);
+const QString kData = QStringLiteral(VRX_E2E_DATA_DIR);
+constexpr int kToolTimeoutMs = 60000;
+
+QString dataFile(const char *name) {
+    return QDir(kData).filePath(QLatin1String(name));
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString packText(const char *pack, int id) {
+    const std::optional<LanguagePack> loaded =
+        LanguagePack::load(QStringLiteral(VRX_LANG_DIR), QLatin1String(pack));
+    return loaded ? loaded->text(id) : QString();
+}
+constexpr int kMsgNoResponseId = 104;
+constexpr int kMsgPortOpenFailedId = 106;
+
+struct ToolRun {
+    int exitCode = -1;
+    bool crashed = false;
+    QString out;
+    QString err;
+};
+
+ToolRun runTool(const QStringList &arguments) {
+    QProcess process;
+    process.start(kTool, arguments);
+    ToolRun run;
+    if (!process.waitForFinished(kToolTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "vrxctl " << arguments.join(u' ').toStdString() << " timed out";
+    }
+    run.exitCode = process.exitCode();
+    run.crashed = process.exitStatus() != QProcess::NormalExit;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// `vrxctl sim` in its own process; stopped (and checked to stop cleanly) at the end.
+class Simulator {
+public:
+    explicit Simulator(const QStringList &arguments = {}) {
+        process_.start(kTool, QStringList{QStringLiteral("sim")} + arguments);
+        // The device path is the first line; the simulator then serves until killed.
+        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        }
+        device_ = QString::fromUtf8(process_.readLine()).trimmed();
+    }
+    ~Simulator() { stop(SIGTERM); }
+
+    QString device() const { return device_; }
+
+    // Sends `signal` and returns the exit code; -1 if it had to be killed or crashed.
+    int stop(int signal) {
+        if (process_.state() == QProcess::NotRunning)
+            return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+        ::kill(pid_t(process_.processId()), signal);
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished();
+            return -1;
+        }
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+
+private:
+    QProcess process_;
+    QString device_;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    QString tempPath(const char *name) const { return dir_.filePath(QLatin1String(name)); }
+
+    // The test settings file with a ports section that maps COM3 to `device`.
+    QString settingsWithCom3(const QString &device) const {
+        const QString path = tempPath("myini.ini");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(fileBytes(dataFile("settings.ini")) + "[ports]\ncom3=" + device.toUtf8() + "\n");
+        return path;
+    }
+
+    QTemporaryDir dir_;
+};
+
+// How the plan gets into the radio, how it is read back, and what the read must give.
+struct RoundTripCase {
+    const char *name;
+    const char *plan;     // the file sent
+    bool preload;         // by `sim --plan` instead of `vrxctl write`
+    bool wireTime;        // `sim --baud`
+    bool viaCom3;         // --port COM3, mapped in the settings file
+    const char *readLang; // --lang of the read
+    const char *expected; // the file the read must produce, byte for byte
+};
+
+class CliRoundTrip : public Cli, public ::testing::WithParamInterface<RoundTripCase> {};
+
+TEST_P(CliRoundTrip, ReadGivesBackThePlanByteForByte) {
+    const RoundTripCase &c = GetParam();
+    QStringList simArgs;
+    if (c.preload)
+        simArgs << QStringLiteral("--plan") << dataFile(c.plan);
+    if (c.wireTime)
+        simArgs << QStringLiteral("--baud");
+    Simulator sim(simArgs);
+    ASSERT_TRUE(sim.device().startsWith(QLatin1String("/dev/"))) << sim.device().toStdString();
+
+    const QString settings = c.viaCom3 ? settingsWithCom3(sim.device()) : dataFile("settings.ini");
+    const QString port = c.viaCom3 ? QStringLiteral("COM3") : sim.device();
+    if (!c.preload) {
+        const ToolRun write =
+            runTool({QStringLiteral("write"), QStringLiteral("--port"), port,
+                     QStringLiteral("--in"), dataFile(c.plan), QStringLiteral("--settings"),
+                     settings, QStringLiteral("--lang"), QLatin1String(c.readLang)});
+        ASSERT_EQ(write.exitCode, 0) << write.err.toStdString();
+        // No terminal: no progress bar, and nothing else to say on success.
+        EXPECT_EQ(write.err, QString());
+    }
+    const QString out = tempPath("read.vrx");
+    const ToolRun read = runTool({QStringLiteral("read"), QStringLiteral("--port"), port,
+                                  QStringLiteral("--out"), out, QStringLiteral("--settings"),
+                                  settings, QStringLiteral("--lang"), QLatin1String(c.readLang)});
+    ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
+    EXPECT_EQ(read.err, QString());
+    const QByteArray expected = fileBytes(dataFile(c.expected));
+    ASSERT_FALSE(expected.isEmpty());
+    EXPECT_EQ(fileBytes(out), expected);
+
+    EXPECT_EQ(sim.stop(SIGTERM), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliRoundTrip,
+    ::testing::Values(RoundTripCase{"Chinese", "plan_chinese.vrx", false, false, false, "chn",
+                                    "plan_chinese.vrx"},
+                      RoundTripCase{"EnglishThroughCom3", "plan_english.vrx", false, false, true,
+                                    "eng", "plan_english.vrx"},
+                      RoundTripCase{"ChineseFileReadInEnglish", "plan_chinese.vrx", false, false,
+                                    false, "eng", "plan_english.vrx"},
+                      RoundTripCase{"PreloadedAt9600Baud", "plan_english.vrx", true, true, false,
+                                    "chn", "plan_chinese.vrx"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct FaultCase {
+    const char *name;
+    const char *fault;
+    const char *command; // read or write
+    const char *detail;  // the failing step, after the GUI's message
+};
+
+class CliRadioFault : public Cli, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(CliRadioFault, ReportsTheGuiMessageAndTheStepWithStatus1) {
+    const FaultCase &c = GetParam();
+    Simulator sim({QStringLiteral("--fault"), QLatin1String(c.fault)});
+    ASSERT_FALSE(sim.device().isEmpty());
+    const bool reading = QLatin1String(c.command) == QLatin1String("read");
+    const QString file = reading ? tempPath("out.vrx") : dataFile("plan_english.vrx");
+    const ToolRun run = runTool({QLatin1String(c.command), QStringLiteral("--port"), sim.device(),
+                                 reading ? QStringLiteral("--out") : QStringLiteral("--in"), file,
+                                 QStringLiteral("--settings"), dataFile("settings.ini"),
+                                 QStringLiteral("--lang"), QStringLiteral("eng")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.crashed);
+    const QString message = packText("eng", kMsgNoResponseId);
+    ASSERT_FALSE(message.isEmpty());
+    EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QLatin1String(c.detail))) << run.err.toStdString();
+    // A failed read leaves no half-read channel file behind.
+    if (reading) {
+        EXPECT_FALSE(QFile::exists(file));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliRadioFault,
+    ::testing::Values(FaultCase{"SilentFromStep5", "silent:5", "read", "channel 001"},
+                      FaultCase{"WrongIdent", "wrong-ident", "read", "6 handshake attempts"},
+                      FaultCase{"GarbageInTheWrite", "garbage:6", "write", "channel 00"},
+                      FaultCase{"SilentFromTheStart", "silent:1", "write", "6 handshake attempts"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Cli, PortThatCannotBeOpenedGivesThePortMessage) {
+    Simulator sim;
+    ASSERT_FALSE(sim.device().isEmpty());
+    // Another program holds the radio's port.
+    QtSerialLink holder(sim.device());
+    ASSERT_TRUE(holder.open());
+    const QString message = packText("chn", kMsgPortOpenFailedId);
+    ASSERT_FALSE(message.isEmpty());
+
+    for (const QString &port : {sim.device(), QStringLiteral("/dev/vrx-no-such-port")}) {
+        const ToolRun run =
+            runTool({QStringLiteral("read"), QStringLiteral("--port"), port,
+                     QStringLiteral("--out"), tempPath("out.vrx"), QStringLiteral("--settings"),
+                     dataFile("settings.ini"), QStringLiteral("--lang"), QStringLiteral("chn")});
+        EXPECT_EQ(run.exitCode, 1) << port.toStdString();
+        EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(port)) << run.err.toStdString();
+        EXPECT_FALSE(QFile::exists(tempPath("out.vrx")));
+    }
+}
+
+struct UsageCase {
+    const char *name;
+    QStringList arguments;
+    const char *message;
+};
+
+class CliUsage : public Cli, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(CliUsage, ExitsWith2AndSaysWhy) {
+    const UsageCase &c = GetParam();
+    QStringList arguments;
+    for (const QString &a : c.arguments)
+        arguments << QString(a).replace(QStringLiteral("@DATA@"), kData);
+    const ToolRun run = runTool(arguments);
+    EXPECT_EQ(run.exitCode, 2) << run.err.toStdString();
+    EXPECT_FALSE(run.crashed);
+    EXPECT_TRUE(run.err.contains(QLatin1String(c.message))) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+}
+
+const QString kIn = QStringLiteral("@DATA@/plan_chinese.vrx");
+const QString kIni = QStringLiteral("@DATA@/settings.ini");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUsage,
+    ::testing::Values(
+        UsageCase{"NoCommand", {}, "no command given"},
+        UsageCase{"UnknownCommand", {"erase"}, "unknown command \"erase\""},
+        UsageCase{"UnknownOption", {"read", "--speed", "9600"}, "speed"},
+        UsageCase{"ReadWithoutPort", {"read", "--out", "x.vrx"}, "--port is required"},
+        UsageCase{"WriteWithoutFile", {"write", "--port", "/dev/null"}, "--in is required"},
+        UsageCase{"UnknownLanguage",
+                  {"read", "--port", "/dev/null", "--out", "x.vrx", "--lang", "fr"},
+                  "unknown language \"fr\""},
+        UsageCase{
+            "MissingSettingsFile",
+            {"read", "--port", "/dev/null", "--out", "x.vrx", "--settings", "@DATA@/none.ini"},
+            "none.ini"},
+        UsageCase{"OutputFolderMissing",
+                  {"read", "--port", "/dev/null", "--out", "@DATA@/none/x.vrx", "--settings", kIni},
+                  "none/x.vrx"},
+        UsageCase{"WriteOfAMissingFile",
+                  {"write", "--port", "/dev/null", "--in", "@DATA@/none.vrx", "--settings", kIni},
+                  "none.vrx"},
+        UsageCase{"WriteOfAFileThatIsNoChannelFile",
+                  {"write", "--port", "/dev/null", "--in", kIni, "--settings", kIni},
+                  "settings.ini"},
+        UsageCase{"ShowWithoutFile", {"show"}, "missing argument"},
+        UsageCase{"ShowTwoFiles", {"show", kIn, kIn}, "unexpected argument"},
+        UsageCase{"UnknownFault", {"sim", "--fault", "melt"}, "unknown fault \"melt\""},
+        UsageCase{"FaultStepNotANumber", {"sim", "--fault", "silent:x"}, "silent:x"},
+        UsageCase{"FaultWithoutSteps", {"sim", "--fault", "wrong-ident:3"}, "wrong-ident:3"},
+        UsageCase{"SimPlanMissing", {"sim", "--plan", "@DATA@/none.vrx"}, "none.vrx"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Cli, ShowPrintsTheAlignedPlan) {
+    const ToolRun run = runTool({QStringLiteral("show"), dataFile("plan_english.vrx")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(u'\n');
+    EXPECT_TRUE(lines.contains(QStringLiteral("Band: 400-470MHz")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Squelch         7      7")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("TxT.O.T         6      6 min")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("high   79")));
+    const QStringList expectedChannels{
+        QStringLiteral(
+            "CH   RxFreq     RxTone  TxFreq     TxTone  Power  Bandwidth  Scan  BusyLock"),
+        QStringLiteral("001  438.50000  67.0    438.50000  D023N   High   Wide       ON    OFF"),
+        QStringLiteral("002  446.00625  OFF     446.00625  OFF     Low    Narrow     OFF   ON"),
+        QStringLiteral("003  410.12500  254.1   415.12500  100.0   High   Narrow     ON    ON"),
+        QStringLiteral("005  462.56250  D754I   467.56250  D754I   Low    Wide       OFF   OFF"),
+        QStringLiteral("100  433.00000  88.5    433.00000  OFF     High   Wide       ON    OFF"),
+        QStringLiteral("198  470.00000  OFF     469.99375  D047N   Low    Narrow     ON    OFF"),
+        QStringLiteral("199  400.00000  D023N   400.00000  67.0    High   Wide       OFF   ON"),
+        QString()};
+    const qsizetype header = lines.indexOf(expectedChannels.first());
+    ASSERT_GE(header, 0) << run.out.toStdString();
+    EXPECT_EQ(lines.mid(header), expectedChannels);
+}
+
+TEST_F(Cli, ShowAlignsChineseTextsByDisplayWidth) {
+    const ToolRun run = runTool({QStringLiteral("show"), dataFile("plan_chinese.vrx")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // 高功率 takes six columns, like "Power " plus one blank: the next column starts
+    // where it starts in the header.
+    EXPECT_TRUE(run.out.contains(
+        QStringLiteral("CH   RxFreq     RxTone  TxFreq     TxTone  Power   Bandwidth  Scan  "
+                       "BusyLock\n001  438.50000  67.0    438.50000  D023N   高功率  宽带       "
+                       "启用  禁用\n")))
+        << run.out.toStdString();
+}
+
+class CliSimSignal : public ::testing::TestWithParam<int> {};
+
+TEST_P(CliSimSignal, SimulatorExitsCleanly) {
+    Simulator sim;
+    ASSERT_FALSE(sim.device().isEmpty());
+    EXPECT_EQ(sim.stop(GetParam()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, CliSimSignal, ::testing::Values(SIGTERM, SIGINT),
+                         [](const auto &info) {
+                             return std::string(info.param == SIGTERM ? "Term" : "Int");
+                         });
+
+// With stderr on a terminal the transfer draws its bar there and ends the line.
+TEST_F(Cli, ProgressBarOnATerminal) {
+    Simulator sim;
+    ASSERT_FALSE(sim.device().isEmpty());
+    int master = -1;
+    int slave = -1;
+    ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    QProcess process;
+    process.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
+    process.start(kTool,
+                  {QStringLiteral("read"), QStringLiteral("--port"), sim.device(),
+                   QStringLiteral("--out"), tempPath("out.vrx"), QStringLiteral("--settings"),
+                   dataFile("settings.ini"), QStringLiteral("--lang"), QStringLiteral("eng")});
+    ::close(slave);
+    QByteArray terminal;
+    auto drain = [&] {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(master, buffer, sizeof buffer)) > 0)
+            terminal.append(buffer, n);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!process.waitForFinished(20) && clock.elapsed() < kToolTimeoutMs)
+        drain();
+    drain();
+    ::close(master);
+    ASSERT_EQ(process.state(), QProcess::NotRunning);
+    EXPECT_EQ(process.exitCode(), 0);
+
+    const QString shown = QString::fromUtf8(terminal);
+    const QString caption = packText("eng", 95); // CaptionRead
+    EXPECT_TRUE(shown.contains(u'\r' + caption + QStringLiteral(" [")))
+        << shown.left(200).toStdString();
+    EXPECT_TRUE(shown.contains(QStringLiteral("] 203/203")));
+    EXPECT_TRUE(shown.contains(QStringLiteral(" 1/203")));
+    EXPECT_TRUE(shown.endsWith(u'\n'));
+}
+
+} // namespace
+} // namespace vrx
