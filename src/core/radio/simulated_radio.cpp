@@ -68,8 +68,6 @@ void SimulatedRadio::resetSession() {
 QList<SimulatedRadio::Chunk> SimulatedRadio::receive(const QByteArray &bytes, qint64 nowMs) {
     received_.append(bytes);
     QList<Chunk> replies;
-    if (silent_)
-        return replies;
 
     nowMs_ = nowMs;
     inputStartUs_ = std::max(nowMs * 1000, wireTime_ ? lineFreeInUs_ : 0);
@@ -109,11 +107,10 @@ bool SimulatedRadio::faultHitsStep(FaultKind kind) const {
 
 bool SimulatedRadio::answer(const QByteArray &reply, int frameLength, QList<Chunk> &replies) {
     ++steps_;
-    if (fault_.kind == FaultKind::SilentFrom && steps_ >= fault_.step) {
+    if (fault_.kind == FaultKind::SilentFrom && steps_ >= fault_.step)
         silent_ = true;
-        pending_.clear();
+    if (silent_)
         return false;
-    }
 
     QByteArray bytes = reply;
     if (faultHitsStep(FaultKind::Garbage))
@@ -143,7 +140,7 @@ bool SimulatedRadio::answer(const QByteArray &reply, int frameLength, QList<Chun
 }
 
 void SimulatedRadio::process(QList<Chunk> &replies) {
-    while (!pending_.isEmpty() && !silent_) {
+    while (!pending_.isEmpty()) {
         const char first = pending_.at(0);
 
         // A handshake is accepted in any state: a tool that missed the ident reply
@@ -165,12 +162,12 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
                 reply = QByteArrayLiteral("\x06 korvaX");
             else if (fault_.kind == FaultKind::ExtraIdentByte)
                 reply.append(kAck);
-            if (!answer(reply, kHandshakeFrameLength, replies))
-                return;
+            if (answer(reply, kHandshakeFrameLength, replies)) {
+                ++handshakes_;
+                // A radio of another model answers with its own word and stays apart.
+                state_ = fault_.kind == FaultKind::WrongIdent ? Idle : Clone;
+            }
             dropPending(kHandshakeFrameLength);
-            ++handshakes_;
-            // A radio of another model answers with its own word and stays apart.
-            state_ = fault_.kind == FaultKind::WrongIdent ? Idle : Clone;
             continue;
         }
 
@@ -181,10 +178,9 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
         }
 
         if (first == kAck) {
-            if (!answer(QByteArray(1, kAck), 1, replies))
-                return;
+            if (answer(QByteArray(1, kAck), 1, replies))
+                state_ = Clone;
             dropPending(1);
-            state_ = Clone;
             continue;
         }
 
@@ -206,10 +202,9 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
             QByteArray reply = frame;
             reply[0] = kWrite;
             reply.append(memory_.mid(address, RadioImage::kBlockSize));
-            if (!answer(reply, kReadFrameLength, replies))
-                return;
+            if (answer(reply, kReadFrameLength, replies))
+                state_ = AwaitAck;
             dropPending(kReadFrameLength);
-            state_ = AwaitAck;
             continue;
         }
 
@@ -222,9 +217,8 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
                 return;
             const QByteArray frame = pending_.left(kWriteFrameLength);
             const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
-            if (!answer(QByteArray(1, kAck), kWriteFrameLength, replies))
-                return;
-            put(memory_, address, frame.mid(4));
+            if (answer(QByteArray(1, kAck), kWriteFrameLength, replies))
+                put(memory_, address, frame.mid(4));
             dropPending(kWriteFrameLength);
             continue;
         }
@@ -233,7 +227,9 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
             if (pending_.size() < 2)
                 return;
             const QByteArray frame = pending_.left(2);
-            if (frame == kEnd) {
+            if (silent_ && (frame == kEnd || frame == kAging)) {
+                // A radio that fell silent hears nothing more.
+            } else if (frame == kEnd) {
                 ended_ = true;
                 state_ = Idle;
             } else if (frame == kAging) {

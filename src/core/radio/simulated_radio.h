@@ -28,7 +28,8 @@ public:
 
     enum class FaultKind {
         None,
-        SilentFrom,     // no answer to any awaited step from step `step` on (1-based)
+        SilentFrom,     // no answer to any awaited step from step `step` on (1-based);
+                        // the radio still counts the steps but carries none of them out
         WrongIdent,     // the ident reply is wrong at every handshake attempt
         Garbage,        // at step `step`, answer with garbage bytes instead of the reply
         SplitReply,     // at step `step`, the reply comes in two bursts 300 ms apart
@@ -88,8 +89,8 @@ private:
     // Parses as many whole frames from pending_ as it holds.
     void process(QList<Chunk> &replies);
     // Counts a step, applies the fault and schedules `reply` for the frame that ends
-    // `frameLength` bytes into pending_; false when the radio is silent from this step
-    // on (the command is then not carried out).
+    // `frameLength` bytes into pending_; false when the radio is silent (the command
+    // is then not carried out).
     bool answer(const QByteArray &reply, int frameLength, QList<Chunk> &replies);
     bool faultHitsStep(FaultKind kind) const;
     bool validBlockHeader(const QByteArray &frame) const;
