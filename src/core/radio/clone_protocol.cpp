@@ -74,7 +74,7 @@ bool CloneProtocol::acknowledge() {
 
 std::optional<QByteArray> CloneProtocol::readBlock(quint16 address) {
     const QByteArray reply = exchange(readFrame(address), kReadReplyLength);
-    if (link_.failed() || reply.size() < kReadReplyLength)
+    if (link_.failed() || reply.size() != kReadReplyLength)
         return std::nullopt;
     return reply.mid(kReadHeaderLength, RadioImage::kBlockSize);
 }

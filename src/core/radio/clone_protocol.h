@@ -40,8 +40,10 @@ public:
     // Sends 06 and waits 250 ms for a reply that starts with 06.
     bool acknowledge();
     // 52 hi lo 08, then 250 ms for the 12-byte reply: its bytes 4..11 are the block.
-    // The 4-byte header is not examined (what it holds differs between radios); a
-    // reply with fewer than 12 bytes gives nothing.
+    // The 4-byte header is not examined (what a radio puts there is its own affair).
+    // A reply of any other length gives nothing: fewer bytes are no reply, and more
+    // mean that a late byte of an earlier step came first and the data would be
+    // shifted.
     std::optional<QByteArray> readBlock(quint16 address);
     // 57 hi lo 08 and the 8 bytes, then 250 ms for a reply that starts with 06.
     bool writeBlock(quint16 address, const QByteArray &data);

@@ -72,7 +72,7 @@ public:
             // The block is read only to follow the radio's expected order; its content
             // is not used.
             if (!protocol.readBlock(RadioImage::kIdentAddress)) {
-                fail(0, QStringLiteral("no reply to the read of %1")
+                fail(0, QStringLiteral("no valid reply to the read of %1")
                             .arg(addressText(RadioImage::kIdentAddress)));
                 return false;
             }
@@ -131,7 +131,8 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
         const auto first = protocol.readBlock(firstAddress);
         if (!first) {
             table.clearRow(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": no reply to the read of ") +
+            return run.fail(n, channelLabel(n) +
+                                   QStringLiteral(": no valid reply to the read of ") +
                                    addressText(firstAddress));
         }
         if (!protocol.acknowledge()) {
@@ -142,7 +143,8 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
         const auto second = protocol.readBlock(secondAddress);
         if (!second) {
             table.clearRow(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": no reply to the read of ") +
+            return run.fail(n, channelLabel(n) +
+                                   QStringLiteral(": no valid reply to the read of ") +
                                    addressText(secondAddress));
         }
         table.setRow(n, decodeChannel(*first + *second, texts));
@@ -153,7 +155,7 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
     if (ack) {
         const auto block = protocol.readBlock(RadioImage::kSettingsAddress);
         if (!block)
-            return run.fail(0, QStringLiteral("no reply to the read of the settings block ") +
+            return run.fail(0, QStringLiteral("no valid reply to the read of the settings block ") +
                                    addressText(RadioImage::kSettingsAddress));
         settings.setIndexes(decodeSettingsBlock(*block, settings.indexes()));
         run.count();

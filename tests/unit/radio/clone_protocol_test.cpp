@@ -132,6 +132,19 @@ TEST_F(CloneProtocolSteps, AReadReplyShorterThanTwelveBytesGivesNothing) {
     EXPECT_EQ(protocol.readBlock(0x0C90), std::nullopt);
 }
 
+TEST_F(CloneProtocolSteps, AReadReplyWithAStaleByteInFrontGivesNothing) {
+    // At 9600 baud a late 06 holds up the radio's next answer; it lands in the read's
+    // wait just before the 12 bytes.
+    radio.setWireTime(true);
+    radio.setFault({FaultKind::LateReply, 2});
+    ASSERT_TRUE(protocol.handshake());
+    EXPECT_FALSE(protocol.acknowledge());
+    EXPECT_EQ(protocol.readBlock(0x0C90), std::nullopt);
+    // Once the line is clear the steps work again.
+    EXPECT_TRUE(protocol.acknowledge());
+    EXPECT_EQ(protocol.readBlock(0x0C90), hex("00 00 F3 38 32 36 33 50"));
+}
+
 TEST_F(CloneProtocolSteps, APulledCableStopsTheHandshakeAtOnce) {
     link.setFailAtStep(1);
     EXPECT_FALSE(protocol.handshake());
