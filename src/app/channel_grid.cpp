@@ -2,9 +2,15 @@
 
 #include "channel_table_model.h"
 #include "channels/channel_table.h"
+#include "channels/tone_list.h"
+#include "i18n/ui_texts.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 namespace vrx {
@@ -24,20 +30,27 @@ protected:
     }
 };
 
-QFont gridFont() {
-    // Liberation Sans stands in for Arial where Arial is not installed (same metrics).
+// Liberation Sans stands in for Arial where Arial is not installed (same metrics).
+// The cells use 13 pixels rather than the classic 15: at 15 a nine-character frequency is
+// wider than its 66-pixel column and would be cut.
+constexpr int kCellFontPixels = 13;
+
+QFont arial(int pixelSize) {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(15);
+    font.setPixelSize(pixelSize);
     return font;
 }
 
+constexpr int kWheelStep = 120; // one notch of a standard mouse wheel
+
 } // namespace
 
-ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
-    : QTableView(parent), model_(new ChannelTableModel(table, this)) {
+ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *parent)
+    : QTableView(parent), texts_(texts), model_(new ChannelTableModel(table, this)) {
     setModel(model_);
     setItemDelegate(new PlainCellDelegate(this));
-    setFont(gridFont());
+    setFont(arial(kCellFontPixels));
+    setTextElideMode(Qt::ElideNone);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Only the current cell matters; nothing is ever selected, so nothing is highlighted.
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -47,6 +60,7 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     setCornerButtonEnabled(false);
     setWordWrap(false);
     setTabKeyNavigation(false);
+    setDragEnabled(false);
 
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(kRowHeight);
@@ -56,9 +70,7 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
     QHeaderView *header = horizontalHeader();
     // The header captions are longer than the values; a smaller size keeps
     // "QT/DQT解码" inside its 73 pixels.
-    QFont headerFont = gridFont();
-    headerFont.setPixelSize(12);
-    header->setFont(headerFont);
+    header->setFont(arial(12));
     header->setSectionResizeMode(QHeaderView::Fixed);
     header->setHighlightSections(false);
     header->setSectionsClickable(false);
@@ -72,13 +84,52 @@ ChannelGrid::ChannelGrid(ChannelTable *table, QWidget *parent)
         "QHeaderView::section { background: rgb(192,192,192); color: black; padding: 0px;"
         " border: none; border-right: 1px solid rgb(128,128,128);"
         " border-bottom: 1px solid rgb(128,128,128); font-family: Arial; font-size: 12px; }"));
-    setStyleSheet(QStringLiteral("QTableView { background: white; gridline-color: rgb(160,160,160);"
-                                 " color: black; }"));
+    setStyleSheet(QStringLiteral(
+        "QTableView { background: white; gridline-color: rgb(160,160,160); color: black; }"));
 
     int width = 2 * frameWidth();
     for (int w : kColumnWidths)
         width += w;
     setMinimumWidth(width + verticalScrollBar()->sizeHint().width());
+
+    frequencyEditor_ = new QLineEdit(this);
+    frequencyEditor_->setObjectName(QStringLiteral("frequencyEditor"));
+    frequencyEditor_->setFixedSize(66, 18);
+    frequencyEditor_->setAlignment(Qt::AlignCenter);
+    frequencyEditor_->setFont(arial(kCellFontPixels));
+    frequencyEditor_->setMaxLength(kFrequencyTextLength);
+    frequencyEditor_->setContextMenuPolicy(Qt::NoContextMenu);
+    frequencyEditor_->setStyleSheet(QStringLiteral(
+        "QLineEdit { border: 1px solid rgb(58,110,165); padding: 0px; background: white;"
+        " color: black; }"));
+    frequencyEditor_->hide();
+    frequencyEditor_->installEventFilter(this);
+
+    tonePicker_ = new QComboBox(this);
+    tonePicker_->setObjectName(QStringLiteral("tonePicker"));
+    tonePicker_->setEditable(false);
+    tonePicker_->setFixedSize(73, 21);
+    tonePicker_->setMaxVisibleItems(15);
+    tonePicker_->setFocusPolicy(Qt::StrongFocus);
+    tonePicker_->hide();
+    tonePicker_->installEventFilter(this);
+    refreshToneList();
+    connect(tonePicker_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!updatingPicker_ && index >= 0)
+            controller_->tonePickerTextChanged(tonePicker_->itemText(index));
+    });
+
+    // The grid starts on channel 1, RxFreq, without activating it.
+    setCurrentIndex(model_->indexOf(RxFreqCol, 1));
+    controller_ = std::make_unique<CellEditController>(*table, *texts_, *this);
+}
+
+ChannelGrid::~ChannelGrid() {
+    // The editors report focus changes while they are destroyed; the controller is gone by
+    // then.
+    frequencyEditor_->removeEventFilter(this);
+    tonePicker_->removeEventFilter(this);
+    tonePicker_->disconnect(this);
 }
 
 int ChannelGrid::currentColumn() const {
@@ -92,14 +143,217 @@ int ChannelGrid::currentChannel() const {
 }
 
 void ChannelGrid::selectCell(int col, int channel) {
-    if (col < 1 || col > kFieldCount || channel < 1 || channel > kChannelCount)
-        return;
-    setCurrentIndex(model_->indexOf(col, channel));
+    controller_->selectCell(col, channel);
 }
 
-QRect ChannelGrid::cellRect(int col, int channel) const {
-    const QRect rect = visualRect(model_->indexOf(col, channel));
-    return rect.intersects(viewport()->rect()) ? rect : QRect();
+void ChannelGrid::refreshToneList() {
+    const int index = tonePicker_->currentIndex();
+    updatingPicker_ = true;
+    tonePicker_->clear();
+    tonePicker_->addItems(toneList(texts_->offText));
+    tonePicker_->setCurrentIndex(std::max(index, 0));
+    updatingPicker_ = false;
+}
+
+// ---- CellEditView ----
+
+QRect ChannelGrid::cellRect(int col, int row) const {
+    const QRect rect = visualRect(model_->indexOf(col, row));
+    if (!rect.intersects(viewport()->rect()))
+        return {};
+    return rect.translated(viewport()->geometry().topLeft());
+}
+
+void ChannelGrid::showFrequencyEditor(int col, int row, const QString &text) {
+    const QRect rect = cellRect(col, row);
+    frequencyEditor_->setText(text);
+    if (rect.isEmpty())
+        return; // out of view; the controller hides it at the next repaint
+    frequencyEditor_->move(rect.topLeft() + QPoint(2, 2));
+    frequencyEditor_->show();
+    frequencyEditor_->raise();
+}
+
+void ChannelGrid::hideFrequencyEditor() {
+    frequencyEditor_->hide();
+}
+
+QString ChannelGrid::frequencyEditorText() const {
+    return frequencyEditor_->text();
+}
+
+void ChannelGrid::setFrequencyEditorText(const QString &text) {
+    frequencyEditor_->setText(text);
+}
+
+int ChannelGrid::frequencyEditorSelectionLength() const {
+    return int(frequencyEditor_->selectedText().size());
+}
+
+void ChannelGrid::setFrequencyEditorCaret(int position) {
+    frequencyEditor_->setCursorPosition(position);
+}
+
+void ChannelGrid::focusFrequencyEditor() {
+    frequencyEditor_->setFocus(Qt::OtherFocusReason);
+}
+
+void ChannelGrid::showTonePicker(int col, int row, int selectedIndex) {
+    const QRect rect = cellRect(col, row);
+    if (selectedIndex >= 0) {
+        updatingPicker_ = true;
+        tonePicker_->setCurrentIndex(selectedIndex);
+        updatingPicker_ = false;
+    }
+    if (rect.isEmpty())
+        return;
+    tonePicker_->move(rect.topLeft() + QPoint(1, 0));
+    tonePicker_->show();
+    tonePicker_->raise();
+}
+
+void ChannelGrid::hideTonePicker() {
+    tonePicker_->hidePopup();
+    tonePicker_->hide();
+}
+
+void ChannelGrid::focusGrid() {
+    setFocus(Qt::OtherFocusReason);
+}
+
+void ChannelGrid::selectGridCell(int col, int row) {
+    const QModelIndex index = model_->indexOf(col, row);
+    scrollTo(index);
+    setCurrentIndex(index);
+}
+
+void ChannelGrid::reportError(const QString &message) {
+    emit errorReported(message);
+}
+
+// ---- Grid events ----
+
+void ChannelGrid::mousePressEvent(QMouseEvent *event) {
+    // Only the left button moves the current cell.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    const QModelIndex index = indexAt(event->position().toPoint());
+    pressedOnCell_ = index.isValid() && index.column() != NumberCol;
+    doubleClickPress_ = false;
+    if (pressedOnCell_)
+        controller_->cellPressed(index.column(), ChannelTableModel::channelOf(index));
+    QTableView::mousePressEvent(event);
+}
+
+void ChannelGrid::mouseReleaseEvent(QMouseEvent *event) {
+    QTableView::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool activate = pressedOnCell_ && !doubleClickPress_;
+    pressedOnCell_ = false;
+    doubleClickPress_ = false;
+    if (activate)
+        controller_->cellReleased();
+}
+
+void ChannelGrid::mouseDoubleClickEvent(QMouseEvent *event) {
+    // The second press of a double click neither moves nor activates anything.
+    if (event->button() == Qt::LeftButton)
+        doubleClickPress_ = true;
+    event->accept();
+}
+
+void ChannelGrid::mouseMoveEvent(QMouseEvent *event) {
+    // Dragging would move the current cell past the controller; a grid cell is chosen by
+    // press and release only.
+    if (event->buttons() != Qt::NoButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseMoveEvent(event);
+}
+
+void ChannelGrid::keyPressEvent(QKeyEvent *event) {
+    if (controller_->gridKeyPressed(event->key(), event->text())) {
+        event->accept();
+        return;
+    }
+    const QModelIndex before = currentIndex();
+    QTableView::keyPressEvent(event);
+    const QModelIndex after = currentIndex();
+    if (after.isValid() && after != before)
+        controller_->gridMoved(after.column(), ChannelTableModel::channelOf(after));
+}
+
+void ChannelGrid::wheelEvent(QWheelEvent *event) {
+    // Each notch moves the current row by one (and scrolls with it), like the arrow keys.
+    wheelRemainder_ += event->angleDelta().y();
+    while (wheelRemainder_ >= kWheelStep || wheelRemainder_ <= -kWheelStep) {
+        const bool up = wheelRemainder_ > 0;
+        wheelRemainder_ += up ? -kWheelStep : kWheelStep;
+        controller_->wheelStep(up ? -1 : 1);
+    }
+    event->accept();
+}
+
+void ChannelGrid::focusInEvent(QFocusEvent *event) {
+    QTableView::focusInEvent(event);
+    if (controller_)
+        controller_->gridFocusIn();
+}
+
+void ChannelGrid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    if (controller_)
+        controller_->gridRepainted();
+}
+
+void ChannelGrid::keyboardSearch(const QString &) {
+    // Typed characters belong to the frequency editor, never to a search of the cells.
+}
+
+// ---- Editor events ----
+
+bool ChannelGrid::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == frequencyEditor_)
+        return frequencyEditorEvent(event);
+    if (watched == tonePicker_)
+        return tonePickerEvent(event);
+    return QTableView::eventFilter(watched, event);
+}
+
+bool ChannelGrid::frequencyEditorEvent(QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // Dropped keys never reach the line edit.
+        return !controller_->frequencyEditorKeyPressed(key->key(), key->text());
+    }
+    if (event->type() == QEvent::KeyRelease)
+        controller_->frequencyEditorKeyReleased();
+    return false;
+}
+
+bool ChannelGrid::tonePickerEvent(QEvent *event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // A character would pick an item by its first letter; it closes the picker instead.
+        // Arrow keys carry no text and change the selection as usual.
+        if (key->text().isEmpty())
+            return false;
+        controller_->tonePickerKeyPressed();
+        return true;
+    }
+    case QEvent::FocusOut:
+        // Opening the drop-down list moves the focus into it; that is no leaving.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            controller_->tonePickerFocusLost(tonePicker_->currentText());
+        return false;
+    default:
+        return false;
+    }
 }
 
 } // namespace vrx

@@ -1,35 +1,95 @@
 #pragma once
 
+#include "channels/cell_edit_controller.h"
+#include "channels/cell_edit_view.h"
+
 #include <QTableView>
+
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
 
 namespace vrx {
 
 class ChannelTable;
 class ChannelTableModel;
+struct UiTexts;
 
 // The channel table as a grid: 9 columns x 199 channels under a header row, the channel
 // number column fixed and grey, every fifth channel shaded, no selection colour.
-// Cells are never edited in place.
-class ChannelGrid : public QTableView {
+//
+// Cells are never edited in place: the grid carries the two floating editors (a frequency
+// line edit and a tone picker) and forwards its own and their events to a
+// CellEditController, which decides what opens, what is written and when it closes.
+class ChannelGrid : public QTableView, public CellEditView {
     Q_OBJECT
 public:
     static constexpr int kRowHeight = 20;
     static constexpr int kColumnWidths[9] = {35, 66, 73, 66, 72, 60, 48, 35, 61};
 
-    explicit ChannelGrid(ChannelTable *table, QWidget *parent = nullptr);
+    // `texts` is read at each use and must outlive the grid.
+    ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *parent = nullptr);
+    ~ChannelGrid() override;
 
     ChannelTableModel *channelModel() const { return model_; }
+    CellEditController &editController() { return *controller_; }
+    QLineEdit *frequencyEditor() const { return frequencyEditor_; }
+    QComboBox *tonePicker() const { return tonePicker_; }
 
-    // The current cell as (column 1..8, channel 1..199); (0, 0) when there is none.
+    // The grid's own current cell as (column 1..8, channel 1..199); 0 when there is none.
     int currentColumn() const;
     int currentChannel() const;
-    // Makes (col, channel) the current cell, as a program move.
+    // Makes (col, channel) the current cell as a program move: commits and activates as a
+    // user move does.
     void selectCell(int col, int channel);
-    // The cell's rectangle in viewport coordinates; empty when it is scrolled out of view.
-    QRect cellRect(int col, int channel) const;
+    // Rebuilds the tone picker's items; the first one is the language's "no tone" word.
+    void refreshToneList();
+
+    // CellEditView: rectangles are in the grid's coordinates, where the editors live.
+    QRect cellRect(int col, int row) const override;
+    void showFrequencyEditor(int col, int row, const QString &text) override;
+    void hideFrequencyEditor() override;
+    QString frequencyEditorText() const override;
+    void setFrequencyEditorText(const QString &text) override;
+    int frequencyEditorSelectionLength() const override;
+    void setFrequencyEditorCaret(int position) override;
+    void focusFrequencyEditor() override;
+    void showTonePicker(int col, int row, int selectedIndex) override;
+    void hideTonePicker() override;
+    void focusGrid() override;
+    void selectGridCell(int col, int row) override;
+    void reportError(const QString &message) override;
+
+signals:
+    // A commit met a cell it cannot read; the window shows the message.
+    void errorReported(const QString &message);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyboardSearch(const QString &search) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool frequencyEditorEvent(QEvent *event);
+    bool tonePickerEvent(QEvent *event);
+
+    const UiTexts *texts_;
     ChannelTableModel *model_;
+    QLineEdit *frequencyEditor_ = nullptr;
+    QComboBox *tonePicker_ = nullptr;
+    std::unique_ptr<CellEditController> controller_;
+    bool pressedOnCell_ = false;
+    bool doubleClickPress_ = false;
+    bool updatingPicker_ = false;
+    int wheelRemainder_ = 0;
 };
 
 } // namespace vrx

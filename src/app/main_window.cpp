@@ -3,6 +3,7 @@
 #include "about_dialog.h"
 #include "app_icons.h"
 #include "channel_grid.h"
+#include "channels/channel_operations.h"
 #include "link_label.h"
 #include "options_page.h"
 #include "service_panel.h"
@@ -10,11 +11,13 @@
 #include "transfer_dialog.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -28,15 +31,6 @@ namespace vrx {
 namespace {
 
 const QString kCaption = QStringLiteral("VRX-5800");
-
-QString defaultPortDevice(int port) {
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(port);
-#else
-    // USB programming cables are the usual serial ports on these systems.
-    return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
-#endif
-}
 
 int sideIndex(MainAction action) {
     switch (action) {
@@ -56,8 +50,7 @@ int sideIndex(MainAction action) {
 MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
-    for (int port = 1; port <= kPortCount; ++port)
-        portDevices_[port - 1] = defaultPortDevice(port);
+    portDevices_ = AppSettings::defaultPortDevices();
 
     buildMenus();
     auto *central = new QWidget(this);
@@ -85,7 +78,11 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
     chooseSkin(kDefaultSkin);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The pages view the plan held in members; they go before it does.
+    operations_.reset();
+    delete takeCentralWidget();
+}
 
 QAction *MainWindow::makeAction(MainAction id, const QString &text) {
     auto *action = new QAction(text, this);
@@ -249,8 +246,11 @@ QWidget *MainWindow::buildCentre() {
     pages_->setFixedWidth(553);
 
     auto *channelPage = new QWidget;
-    grid_ = new ChannelGrid(&table_, channelPage);
+    grid_ = new ChannelGrid(&table_, &texts_, channelPage);
     grid_->setObjectName(QStringLiteral("grid"));
+    connect(grid_, &ChannelGrid::errorReported, this, &MainWindow::reportError);
+    operations_ = std::make_unique<ChannelOperations>(table_, texts_, grid_->editController(),
+                                                      settings_, bandPlan_);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
     const char *const captions[kChannelButtonCount] = {"信道上移", "信道下移", "删除信道",
@@ -261,9 +261,22 @@ QWidget *MainWindow::buildCentre() {
         auto *button = new QPushButton(QString::fromUtf8(captions[i]), channelPage);
         button->setObjectName(QString::fromLatin1(names[i]));
         button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(button->text());
         channelButtons_[i] = button;
         buttons->addWidget(button);
     }
+    ChannelOperations *ops = operations_.get();
+    connect(channelButton(ChannelButton::MoveUp), &QPushButton::clicked, this,
+            [ops] { ops->moveUp(); });
+    connect(channelButton(ChannelButton::MoveDown), &QPushButton::clicked, this,
+            [ops] { ops->moveDown(); });
+    connect(channelButton(ChannelButton::Delete), &QPushButton::clicked, this,
+            [ops] { ops->deleteCurrentChannel(); });
+    // Automatic filling runs while the button is held down.
+    connect(channelButton(ChannelButton::AutoFill), &QPushButton::pressed, this,
+            [ops] { ops->autoFillPressed(); });
+    connect(channelButton(ChannelButton::AutoFill), &QPushButton::released, this,
+            [ops] { ops->autoFillReleased(); });
     connect(channelButton(ChannelButton::Clear), &QPushButton::clicked, this,
             &MainWindow::requestClearChannels);
     auto *channelLayout = new QVBoxLayout(channelPage);
@@ -397,9 +410,16 @@ void MainWindow::showAbout() {
 
 void MainWindow::confirmed(DialogMode mode) {
     if (mode == DialogMode::NewPlan)
-        settings_.resetToDefaults();
-    table_.clearAll();
-    grid_->selectCell(RxFreqCol, 1);
+        operations_->acceptNewPlan();
+    else if (mode == DialogMode::ClearChannels)
+        operations_->acceptClearChannels();
+}
+
+void MainWindow::reportError(const QString &message) {
+    if (errorReporter_)
+        errorReporter_(message);
+    else
+        QMessageBox::warning(this, QApplication::applicationName(), message);
 }
 
 void MainWindow::openFile() {}

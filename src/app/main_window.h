@@ -4,12 +4,15 @@
 #include "i18n/ui_texts.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
+#include "storage/app_settings.h"
 #include "warning_dialog.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QGroupBox;
@@ -25,6 +28,7 @@ namespace vrx {
 
 class AboutDialog;
 class ChannelGrid;
+class ChannelOperations;
 class LinkLabel;
 class OptionsPage;
 class ServicePanel;
@@ -53,8 +57,6 @@ inline constexpr int kMainMenuCount = 7;
 // The buttons under the grid.
 enum class ChannelButton : int { MoveUp, MoveDown, Delete, AutoFill, Clear };
 inline constexpr int kChannelButtonCount = 5;
-
-inline constexpr int kPortCount = 4;
 
 // The programmer's single main window. It owns the channel plan, the radio settings and
 // the band lists, and shows them on three pages; the dialogs read and write them here.
@@ -91,6 +93,14 @@ public:
     void requestNewPlan();
     void requestClearChannels();
     void showAbout();
+
+    // Shows an error that an action could not handle: a message box unless replaced.
+    void reportError(const QString &message);
+    void setErrorReporter(std::function<void(const QString &)> reporter) {
+        errorReporter_ = std::move(reporter);
+    }
+
+    ChannelOperations &channelOperations() { return *operations_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -156,6 +166,9 @@ private:
     std::array<QToolButton *, 3> sideButtons_{};
     std::array<LinkLabel *, 3> sideLinks_{};
     QLabel *status_ = nullptr;
+
+    std::unique_ptr<ChannelOperations> operations_;
+    std::function<void(const QString &)> errorReporter_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "storage/app_settings.h"
+
 #include <QString>
 
 namespace vrx {
 
-// The three built-in skins, numbered as the skin menu and the settings file count them.
-inline constexpr int kSkinCount = 3;
+// The built-in skins (kSkinCount of them), numbered as the skin menu and the settings
+// file count them.
 inline constexpr int kDefaultSkin = 1;
 
 // 1 "蓝色一族" (blue), 2 "钢板" (steel), 3 "咖啡" (coffee); empty for other numbers.

@@ -75,7 +75,7 @@ private slots:
         ChannelGrid *grid = windows_->main.grid();
         auto colourAt = [&](int col, int channel) {
             grid->scrollTo(grid->channelModel()->indexOf(col, channel));
-            const QImage shot = grid->viewport()->grab().toImage();
+            const QImage shot = grid->grab().toImage();
             const QRect cell = grid->cellRect(col, channel);
             return QColor(shot.pixel(cell.left() + 3, cell.top() + 3));
         };
@@ -93,7 +93,7 @@ private slots:
         ChannelGrid *grid = windows_->main.grid();
         grid->selectCell(RxToneCol, 2);
         const QRect cell = grid->cellRect(RxToneCol, 2);
-        const QImage shot = grid->viewport()->grab().toImage();
+        const QImage shot = grid->grab().toImage();
         QCOMPARE(QColor(shot.pixel(cell.center())), QColor(Qt::white));
     }
 
