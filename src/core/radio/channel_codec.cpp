@@ -170,12 +170,10 @@ void decodeFlags(quint8 flags, const UiTexts &texts, ChannelRow &row) {
 int findUnencodableColumn(const ChannelRow &row, const UiTexts &texts) {
     if (cell(row, RxFreqCol).isEmpty())
         return 0;
-    for (int column : {RxFreqCol, TxFreqCol}) {
-        if (!encodeFrequency(cell(row, column)))
-            return column;
-    }
-    for (int column : {RxToneCol, TxToneCol}) {
-        if (!encodeTone(cell(row, column), texts))
+    for (int column : {RxFreqCol, RxToneCol, TxFreqCol, TxToneCol}) {
+        const QString text = cell(row, column);
+        const bool frequency = column == RxFreqCol || column == TxFreqCol;
+        if (frequency ? !encodeFrequency(text) : !encodeTone(text, texts))
             return column;
     }
     if (!encodeFlags(row, texts)) {

@@ -224,6 +224,14 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCellCase{PowerCol, "低功率"}, BadCellCase{BandwidthCol, ""},
                       BadCellCase{ScanCol, "Yes"}, BadCellCase{BusyLockCol, "on"}));
 
+TEST(ChannelRecord, SeveralBadCellsNameTheFirstInGridOrder) {
+    const UiTexts texts = englishTexts();
+    const ChannelRow row =
+        makeRow(QStringLiteral("438.50000"), QStringLiteral("67"), QStringLiteral("446.0"),
+                texts.offText, QStringLiteral("x"), texts.wideText, texts.onText, texts.offText);
+    EXPECT_EQ(findUnencodableColumn(row, texts), RxToneCol);
+}
+
 TEST(ChannelRecord, EmptyTransmitFrequencyIsWrittenAsErasedAndReadBackEmpty) {
     const UiTexts texts = englishTexts();
     const ChannelRow row =
