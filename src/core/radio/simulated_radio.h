@@ -51,7 +51,8 @@ public:
 
     static constexpr int kSplitGapMs = 300;
     static constexpr int kLateByMs = 400;
-    // A garbage answer: too short for any reply and not starting with 06.
+    // A garbage answer: it does not start with 06 and is shorter than an ident or a
+    // read reply, so no step can take it for its answer.
     static QByteArray garbageReply();
 
     // Starts with a factory image: every channel erased, the default settings, the
