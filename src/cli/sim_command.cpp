@@ -117,7 +117,7 @@ int runSimCommand(const QStringList &arguments) {
                 parser, QStringLiteral("unknown fault \"%1\"").arg(parser.value(faultOption)));
         radio.setFault(*fault);
     }
-    radio.setWireTime(parser.isSet(baudOption));
+    server.setWireTime(parser.isSet(baudOption));
     if (parser.isSet(planOption)) {
         const ChannelFileLoad load = loadChannelFile(parser.value(planOption));
         if (!load.ok()) {

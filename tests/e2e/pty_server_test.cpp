@@ -62,34 +62,48 @@ TEST_F(PtyServer, ServesOneClientSessionAfterAnother) {
 struct TimingCase {
     const char *name;
     bool wireTime;
-    int minMs;
+    QByteArray command; // sent after a handshake; empty: time the handshake itself
+    int replyLength;
+    int lineBytes; // bytes that cross the line before the reply is readable
     int maxMs;
 };
 
 class PtyServerTiming : public PtyServer, public ::testing::WithParamInterface<TimingCase> {};
 
-// The ident word (6 bytes) goes out after the start byte; with wire time the radio can
-// only answer once the word has crossed the line and its 8-byte reply has come back:
-// 14 bytes, 14.6 ms.
+// With wire time a reply can only be read once the command has crossed the line and the
+// reply has come back, 1.04 ms a byte: the ident word and its reply are 14 bytes
+// (14.6 ms), a block read and its reply 16 (16.7 ms), an acknowledgement 2 (2.1 ms).
 TEST_P(PtyServerTiming, DeliversRepliesWhenTheyFallDue) {
     const TimingCase &c = GetParam();
-    server_.radio().setWireTime(c.wireTime);
+    server_.setWireTime(c.wireTime);
     QtSerialLink link(server_.devicePath());
     ASSERT_TRUE(link.open());
-    link.send(kStart);
-    link.pause(5);
+    QByteArray command = c.command;
+    if (command.isEmpty()) {
+        link.send(kStart);
+        link.pause(5);
+        command = kIdentWord;
+    } else {
+        ASSERT_EQ(handshake(link).toHex(), kIdentReply.toHex());
+    }
     QElapsedTimer clock;
     clock.start();
-    link.send(kIdentWord);
-    EXPECT_EQ(link.waitForBytes(8, 250).toHex(), kIdentReply.toHex());
-    EXPECT_GE(clock.elapsed(), c.minMs);
-    EXPECT_LT(clock.elapsed(), c.maxMs);
+    link.send(command);
+    EXPECT_EQ(link.waitForBytes(c.replyLength, 250).size(), c.replyLength);
+    const qint64 tookUs = clock.nsecsElapsed() / 1000;
+    EXPECT_GE(tookUs, c.lineBytes * PtyRadioServer::kByteNs / 1000);
+    EXPECT_LT(tookUs, c.maxMs * 1000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PtyServerTiming,
-                         ::testing::Values(TimingCase{"AtOnce", false, 0, 12},
-                                           TimingCase{"WireTime", true, 14, 100}),
-                         [](const auto &info) { return std::string(info.param.name); });
+const QByteArray kReadCommand = QByteArray::fromHex("52001008");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PtyServerTiming,
+    ::testing::Values(TimingCase{"HandshakeAtOnce", false, {}, 8, 0, 12},
+                      TimingCase{"HandshakeOnTheLine", true, {}, 8, 6 + 8, 100},
+                      TimingCase{"ReadOnTheLine", true, kReadCommand, 12, 4 + 12, 100},
+                      TimingCase{"AckOnTheLine", true, QByteArray::fromHex("06"), 1, 1 + 1, 50}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(PtyServer, SplitReplyArrivesInTwoBursts) {
     server_.radio().setFault({SimulatedRadio::FaultKind::SplitReply, 1});

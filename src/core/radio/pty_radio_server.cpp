@@ -5,11 +5,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+
+#ifdef __linux__
+#include <sys/prctl.h>
+#include <sys/timerfd.h>
+#endif
 
 namespace vrx {
 
@@ -28,15 +34,27 @@ bool setFlag(int fd, int getCmd, int setCmd, int flag) {
 } // namespace
 
 PtyRadioServer::PtyRadioServer(QObject *parent) : QObject(parent) {
-    deliveryTimer_.setSingleShot(true);
-    // Replies of a 9600-baud line are a few milliseconds apart: a coarse timer would
-    // stretch every one of them.
-    deliveryTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&deliveryTimer_, &QTimer::timeout, this, &PtyRadioServer::deliverDue);
+    // A child moves along when the server is moved to another thread.
+    alarmTimer_.setParent(this);
+    alarmTimer_.setSingleShot(true);
+    alarmTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&alarmTimer_, &QTimer::timeout, this, &PtyRadioServer::runDueEvents);
 }
 
 PtyRadioServer::~PtyRadioServer() {
     stop();
+}
+
+qint64 PtyRadioServer::nowNs() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+void PtyRadioServer::setWireTime(bool enabled) {
+    wireTime_ = enabled;
+    if (enabled)
+        radio_.setWireTime(false);
 }
 
 bool PtyRadioServer::start(QString *error) {
@@ -68,8 +86,8 @@ bool PtyRadioServer::start(QString *error) {
         return fail("tcsetattr");
 
     char name[256] = {};
-    if (::ttyname_r(slave, name, sizeof name) != 0) {
-        errno = errno ? errno : ENOTTY;
+    if (const int rc = ::ttyname_r(slave, name, sizeof name); rc != 0) {
+        errno = rc;
         return fail("ttyname");
     }
     // Child processes (a tool started by a test) must not inherit the radio's ends.
@@ -81,20 +99,42 @@ bool PtyRadioServer::start(QString *error) {
     master_ = master;
     slave_ = slave;
     devicePath_ = QString::fromLocal8Bit(name);
-    clock_.start();
+    startNs_ = nowNs();
+    toRadioFreeNs_ = startNs_;
+    toClientFreeNs_ = startNs_;
 
     readNotifier_ = new QSocketNotifier(master_, QSocketNotifier::Read, this);
     connect(readNotifier_, &QSocketNotifier::activated, this, &PtyRadioServer::readFromClient);
     writeNotifier_ = new QSocketNotifier(master_, QSocketNotifier::Write, this);
     writeNotifier_->setEnabled(false);
     connect(writeNotifier_, &QSocketNotifier::activated, this, &PtyRadioServer::flushOutgoing);
+
+#ifdef __linux__
+    // Wake-ups may otherwise be deferred by 50 us each, which a 9600-baud line of
+    // short exchanges notices.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
+    alarmFd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    if (alarmFd_ >= 0) {
+        alarmNotifier_ = new QSocketNotifier(alarmFd_, QSocketNotifier::Read, this);
+        connect(alarmNotifier_, &QSocketNotifier::activated, this, [this] {
+            quint64 expirations = 0;
+            [[maybe_unused]] const ssize_t n = ::read(alarmFd_, &expirations, sizeof expirations);
+            runDueEvents();
+        });
+    }
+#endif
     return true;
 }
 
 void PtyRadioServer::stop() {
     if (!isRunning())
         return;
-    deliveryTimer_.stop();
+    alarmTimer_.stop();
+    delete alarmNotifier_;
+    alarmNotifier_ = nullptr;
+    if (alarmFd_ >= 0)
+        ::close(alarmFd_);
+    alarmFd_ = -1;
     delete readNotifier_;
     readNotifier_ = nullptr;
     delete writeNotifier_;
@@ -104,7 +144,7 @@ void PtyRadioServer::stop() {
     master_ = -1;
     slave_ = -1;
     devicePath_.clear();
-    pending_.clear();
+    events_.clear();
     outgoing_.clear();
 }
 
@@ -128,39 +168,76 @@ void PtyRadioServer::readFromClient() {
     }
     if (bytes.isEmpty())
         return;
+    handToRadio(bytes);
+    runDueEvents();
+}
 
-    const qint64 now = nowMs();
-    const QList<SimulatedRadio::Chunk> replies = radio_.receive(bytes, now);
+void PtyRadioServer::handToRadio(const QByteArray &bytes) {
+    // On a timed line the command is complete for the radio once its last byte has
+    // crossed. The radio may take it now: nothing it does shows before its reply,
+    // and one wake-up less per exchange keeps the emulated line close to the real one.
+    qint64 arrived = nowNs();
+    if (wireTime_) {
+        arrived = std::max(arrived, toRadioFreeNs_) + bytes.size() * kByteNs;
+        toRadioFreeNs_ = arrived;
+    }
+    const qint64 arrivedMs = (arrived - startNs_) / 1'000'000;
+    const QList<SimulatedRadio::Chunk> replies = radio_.receive(bytes, arrivedMs);
     emit bytesReceived(int(bytes.size()));
     for (const SimulatedRadio::Chunk &chunk : replies) {
         if (chunk.bytes.isEmpty())
             continue;
-        // Stable insertion keeps chunks that fall due together in the radio's order.
-        auto at = std::upper_bound(
-            pending_.begin(), pending_.end(), chunk.dueMs,
-            [](qint64 due, const SimulatedRadio::Chunk &c) { return due < c.dueMs; });
-        pending_.insert(at, chunk);
+        // The radio's own delay (a late or split reply) counts from the arrival.
+        qint64 at = arrived + std::max<qint64>(0, chunk.dueMs - arrivedMs) * 1'000'000;
+        if (wireTime_) {
+            at = std::max(at, toClientFreeNs_) + chunk.bytes.size() * kByteNs;
+            toClientFreeNs_ = at;
+        }
+        schedule({at, chunk.bytes});
     }
-    deliverDue();
 }
 
-void PtyRadioServer::deliverDue() {
-    const qint64 now = nowMs();
-    while (!pending_.isEmpty() && pending_.front().dueMs <= now) {
-        const QByteArray bytes = pending_.takeFirst().bytes;
-        writeOut(bytes);
-        emit replySent(int(bytes.size()));
-    }
-    scheduleDelivery();
+void PtyRadioServer::schedule(LineEvent event) {
+    // Stable: events due together keep the order they were made in.
+    auto at = std::upper_bound(events_.begin(), events_.end(), event.atNs,
+                               [](qint64 t, const LineEvent &e) { return t < e.atNs; });
+    events_.insert(at, std::move(event));
 }
 
-void PtyRadioServer::scheduleDelivery() {
-    if (pending_.isEmpty()) {
-        deliveryTimer_.stop();
+void PtyRadioServer::runDueEvents() {
+    while (!events_.isEmpty() && events_.front().atNs <= nowNs()) {
+        const LineEvent event = events_.takeFirst();
+        writeOut(event.bytes);
+        emit replySent(int(event.bytes.size()));
+    }
+    armAlarm();
+}
+
+void PtyRadioServer::armAlarm() {
+    alarmTimer_.stop();
+#ifdef __linux__
+    if (alarmFd_ >= 0 && events_.isEmpty()) {
+        const itimerspec disarm{};
+        ::timerfd_settime(alarmFd_, 0, &disarm, nullptr);
+    }
+#endif
+    if (events_.isEmpty())
         return;
+    const qint64 at = events_.front().atNs;
+#ifdef __linux__
+    if (alarmFd_ >= 0) {
+        itimerspec spec{};
+        spec.it_value.tv_sec = time_t(at / 1'000'000'000);
+        spec.it_value.tv_nsec = long(at % 1'000'000'000);
+        // A deadline already past fires at once; zero would disarm instead.
+        if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0)
+            spec.it_value.tv_nsec = 1;
+        if (::timerfd_settime(alarmFd_, TFD_TIMER_ABSTIME, &spec, nullptr) == 0)
+            return;
     }
-    const qint64 wait = std::max<qint64>(0, pending_.front().dueMs - nowMs());
-    deliveryTimer_.start(int(std::min<qint64>(wait, 60 * 60 * 1000)));
+#endif
+    const qint64 waitNs = std::max<qint64>(0, at - nowNs());
+    alarmTimer_.start(int(std::min<qint64>((waitNs + 999'999) / 1'000'000, 3'600'000)));
 }
 
 void PtyRadioServer::writeOut(const QByteArray &bytes) {
