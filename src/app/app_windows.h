@@ -11,7 +11,9 @@ namespace vrx {
 // live until the program ends and are only shown and hidden.
 class AppWindows {
 public:
-    AppWindows();
+    explicit AppWindows(const AppEnvironment &environment = {});
+    // Writes the application settings: the end of the run.
+    ~AppWindows();
 
     MainWindow main;
     AboutDialog about;

@@ -22,7 +22,11 @@ int main(int argc, char **argv) {
     parser.addOption(screenshot);
     parser.process(app);
 
-    vrx::AppWindows windows;
+    // A screenshot shows the defaults and leaves no settings behind.
+    vrx::AppEnvironment environment = vrx::AppEnvironment::forApplication();
+    if (parser.isSet(screenshot))
+        environment.settingsPath.clear();
+    vrx::AppWindows windows(environment);
     if (const QScreen *screen = QApplication::primaryScreen()) {
         QRect frame = windows.main.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

@@ -4,15 +4,22 @@
 #include "app_icons.h"
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
+#include "i18n/value_translation.h"
 #include "link_label.h"
 #include "options_page.h"
+#include "radio/qt_serial_link.h"
 #include "service_panel.h"
 #include "skins.h"
+#include "storage/channel_file.h"
+#include "storage/channel_plan.h"
 #include "transfer_dialog.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,7 +54,9 @@ int sideIndex(MainAction action) {
 
 } // namespace
 
-MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
+MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
+    : QMainWindow(parent), env_(environment) {
+    setDefaultHooks();
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
     portDevices_ = AppSettings::defaultPortDevices();
@@ -75,7 +84,65 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent) {
 
     setPortDevices(portDevices_);
     choosePort(1);
-    chooseSkin(kDefaultSkin);
+    loadAppSettings();
+}
+
+void MainWindow::setDefaultHooks() {
+    if (!env_.chooseFile) {
+        env_.chooseFile = [this](FileDialogKind kind, const QString &proposed) {
+            const bool open = kind == FileDialogKind::Open;
+            const QFileInfo at(proposed);
+            const bool hasName = !proposed.isEmpty() && !at.isDir();
+            QFileDialog dialog(this, open ? QStringLiteral("打开") : QStringLiteral("保存"),
+                               hasName ? at.absolutePath() : proposed,
+                               QStringLiteral("VRX-428  文件 (*.vrx)"));
+            dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+            dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+            // Saving replaces a file of the same name without asking, as it always has.
+            dialog.setOption(QFileDialog::DontConfirmOverwrite);
+            if (hasName)
+                dialog.selectFile(at.fileName());
+            if (dialog.exec() != QDialog::Accepted)
+                return QString();
+            return dialog.selectedFiles().value(0);
+        };
+    }
+    if (!env_.probePort)
+        env_.probePort = [](const QString &device, QString *error) {
+            return probeSerialPort(device, error);
+        };
+    if (!env_.makeLink)
+        env_.makeLink = [](const QString &device) -> std::unique_ptr<SerialLink> {
+            return std::make_unique<QtSerialLink>(device);
+        };
+    if (!env_.reportError)
+        env_.reportError = [this](const QString &message) {
+            QMessageBox::warning(this, QApplication::applicationName(), message);
+        };
+}
+
+void MainWindow::loadAppSettings() {
+    // Without a settings file the program comes up on COM1 with skin 1 and no band entries.
+    if (!env_.settingsPath.isEmpty())
+        appSettings_ = readAppSettings(env_.settingsPath);
+    choosePort(appSettings_.port);
+    chooseSkin(appSettings_.skin);
+    applyBandLists(appSettings_, bandPlan_);
+    setPortDevices(appSettings_.portDevices);
+}
+
+void MainWindow::saveAppSettings() {
+    if (env_.settingsPath.isEmpty())
+        return;
+    // The port devices are written as they were read: a mapping changed for one run
+    // (the demo radio) is not kept.
+    AppSettings settings = appSettings_;
+    settings.port = currentPort_;
+    settings.skin = skin_;
+    captureBandLists(bandPlan_, settings);
+    const FileStatus status = writeAppSettings(env_.settingsPath, settings);
+    if (!status)
+        reportError(status.message());
 }
 
 MainWindow::~MainWindow() {
@@ -416,15 +483,53 @@ void MainWindow::confirmed(DialogMode mode) {
 }
 
 void MainWindow::reportError(const QString &message) {
-    if (errorReporter_)
-        errorReporter_(message);
-    else
-        QMessageBox::warning(this, QApplication::applicationName(), message);
+    env_.reportError(message);
 }
 
-void MainWindow::openFile() {}
+bool MainWindow::finishEditing() {
+    CellEditController &editor = grid_->editController();
+    if (editor.frequencyEditorVisible() && !editor.commitCell())
+        return false;
+    editor.hideEditors();
+    return true;
+}
 
-void MainWindow::saveFile() {}
+QString MainWindow::chooseFile(FileDialogKind kind) {
+    const QString &last = kind == FileDialogKind::Open ? lastOpenPath_ : lastSavePath_;
+    const QString path = env_.chooseFile(kind, last.isEmpty() ? env_.documentsDir : last);
+    if (!path.isEmpty())
+        (kind == FileDialogKind::Open ? lastOpenPath_ : lastSavePath_) = path;
+    return path;
+}
+
+void MainWindow::openFile() {
+    const QString path = chooseFile(FileDialogKind::Open);
+    if (path.isEmpty())
+        return;
+    const FileStatus status = openChannelFile(path, table_, settings_, bandPlan_);
+    if (!status) {
+        reportError(status.message());
+        return;
+    }
+    // An editor left open would show, and on its next key write back, the old plan's text.
+    grid_->editController().hideEditors();
+    setWindowTitle(openedFileCaption(bandPlan_.displayedText(BandList::Band1Rx)));
+    // A plan saved under the other language reads in this one.
+    translateValueCells(table_, texts_);
+}
+
+void MainWindow::saveFile() {
+    if (!finishEditing())
+        return;
+    const QString chosen = chooseFile(FileDialogKind::Save);
+    if (chosen.isEmpty())
+        return;
+    const QString path = withChannelFileSuffix(chosen);
+    lastSavePath_ = path;
+    const FileStatus status = saveChannelFile(path, capturePlan(table_, settings_, bandPlan_));
+    if (!status)
+        reportError(status.message());
+}
 
 void MainWindow::readRadio() {}
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app_environment.h"
 #include "channels/channel_table.h"
 #include "i18n/ui_texts.h"
 #include "settings/band_plan.h"
@@ -66,8 +67,14 @@ public:
     static constexpr int kWidth = 793;
     static constexpr int kHeight = 546;
 
-    explicit MainWindow(QWidget *parent = nullptr);
+    // Reads myini.ini (when the environment names one) and applies port, skin, band lists
+    // and port devices.
+    explicit MainWindow(const AppEnvironment &environment = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // Writes port, skin and band lists back to myini.ini; a failure is reported once.
+    void saveAppSettings();
+    const AppEnvironment &environment() const { return env_; }
 
     // The three dialogs are created after the main window and live as long as it does.
     void attachDialogs(AboutDialog *about, TransferDialog *transfer, WarningDialog *warning);
@@ -94,11 +101,12 @@ public:
     void requestClearChannels();
     void showAbout();
 
-    // Shows an error that an action could not handle: a message box unless replaced.
+    // Shows an error that an action could not handle (the environment's report).
     void reportError(const QString &message);
-    void setErrorReporter(std::function<void(const QString &)> reporter) {
-        errorReporter_ = std::move(reporter);
-    }
+
+    // Open and save a channel file through the file dialog.
+    void openFile();
+    void saveFile();
 
     ChannelOperations &channelOperations() { return *operations_; }
 
@@ -137,10 +145,20 @@ private:
     QAction *makeAction(MainAction id, const QString &text);
 
     void confirmed(DialogMode mode);
-    void openFile();
-    void saveFile();
+    void setDefaultHooks();
+    void loadAppSettings();
+    // Commits an edit in progress and hides the editors; false when the commit failed
+    // (the error has been reported) and the action must stop.
+    bool finishEditing();
+    QString chooseFile(FileDialogKind kind);
     void readRadio();
     void writeRadio();
+
+    AppEnvironment env_;
+    AppSettings appSettings_;
+    // Last file chosen in each dialog; the next one starts there.
+    QString lastOpenPath_;
+    QString lastSavePath_;
 
     ChannelTable table_;
     RadioSettings settings_;
@@ -168,7 +186,6 @@ private:
     QLabel *status_ = nullptr;
 
     std::unique_ptr<ChannelOperations> operations_;
-    std::function<void(const QString &)> errorReporter_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

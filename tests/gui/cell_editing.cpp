@@ -17,8 +17,9 @@ class CellEditingTest : public QObject {
 
 private slots:
     void init() {
-        windows_ = std::make_unique<AppWindows>();
-        main().setErrorReporter([this](const QString &m) { errors_ << m; });
+        AppEnvironment env;
+        env.reportError = [this](const QString &m) { errors_ << m; };
+        windows_ = std::make_unique<AppWindows>(env);
         main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&main()));
         grid()->setFocus();

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "radio/serial_link.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace vrx {
+
+enum class FileDialogKind { Open, Save };
+
+// Where the program finds its files and how it reaches the world outside its windows.
+// The hooks are empty by default and then do the ordinary thing (file dialog, serial
+// port, message box); tests replace them.
+struct AppEnvironment {
+    // myini.ini; empty: the run neither reads nor writes settings.
+    QString settingsPath;
+    // Folder of the language packs and of install.Log.
+    QString dataDir;
+    // Folder the file dialogs start in until a file has been chosen.
+    QString documentsDir;
+    QLocale locale = QLocale::system();
+
+    // Asks for a channel file; `proposed` is the folder, or the folder and last name.
+    // Returns the chosen path, empty when cancelled.
+    std::function<QString(FileDialogKind kind, const QString &proposed)> chooseFile;
+    // Opens `device` exclusively and closes it again; false (with the reason) when the
+    // port is missing or held by another program.
+    std::function<bool(const QString &device, QString *error)> probePort;
+    // A link to `device`, not yet open.
+    std::function<std::unique_ptr<SerialLink>(const QString &device)> makeLink;
+    // Shows an error that an action could not handle.
+    std::function<void(const QString &message)> reportError;
+
+    // The installed or portable program: settings, packs and install.Log where the
+    // executable's folder says (see appSettingsPath and LanguagePack::dataDirectory).
+    static AppEnvironment forApplication();
+};
+
+} // namespace vrx
