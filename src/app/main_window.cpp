@@ -8,6 +8,8 @@
 #include "link_label.h"
 #include "options_page.h"
 #include "radio/qt_serial_link.h"
+#include "radio/service.h"
+#include "radio/transfer.h"
 #include "service_panel.h"
 #include "skins.h"
 #include "storage/channel_file.h"
@@ -228,8 +230,10 @@ void MainWindow::buildMenus() {
     connect(action(MainAction::Open), &QAction::triggered, this, &MainWindow::openFile);
     connect(action(MainAction::Save), &QAction::triggered, this, &MainWindow::saveFile);
     connect(action(MainAction::Exit), &QAction::triggered, this, &QWidget::close);
-    connect(action(MainAction::Read), &QAction::triggered, this, &MainWindow::readRadio);
-    connect(action(MainAction::Write), &QAction::triggered, this, &MainWindow::writeRadio);
+    connect(action(MainAction::Read), &QAction::triggered, this,
+            [this] { startTransfer(TransferKind::Read); });
+    connect(action(MainAction::Write), &QAction::triggered, this,
+            [this] { startTransfer(TransferKind::Write); });
     connect(action(MainAction::ChannelPage), &QAction::triggered, this, [this] { showPage(0); });
     connect(action(MainAction::OptionsPage), &QAction::triggered, this, [this] { showPage(1); });
     connect(action(MainAction::OtherPage), &QAction::triggered, this, [this] { showPage(2); });
@@ -366,6 +370,7 @@ QWidget *MainWindow::buildCentre() {
     servicePanel_->hide();
     servicePanel_->setEnabled(false);
     connect(servicePanel_, &ServicePanel::bandAccepted, this, &MainWindow::requestNewPlan);
+    connect(servicePanel_, &ServicePanel::serviceRequested, this, &MainWindow::runService);
     pages_->addTab(otherPage, QStringLiteral("其它功能"));
 
     pages_->setCurrentIndex(0);
@@ -414,6 +419,8 @@ void MainWindow::attachDialogs(AboutDialog *about, TransferDialog *transfer,
           static_cast<BlockingDialog *>(warning)})
         dialog->setMainWindow(this);
     connect(warning, &WarningDialog::confirmed, this, &MainWindow::confirmed);
+    connect(transfer, &TransferDialog::startRequested, this, &MainWindow::runTransfer);
+    connect(transfer, &QDialog::finished, this, &MainWindow::closeTransferLink);
 }
 
 QToolButton *MainWindow::toolButton(MainAction action) const {
@@ -531,8 +538,83 @@ void MainWindow::saveFile() {
         reportError(status.message());
 }
 
-void MainWindow::readRadio() {}
+void MainWindow::showFailure(const QString &message) {
+    if (warning_)
+        warning_->showMessage(texts_.msgFailureTitle, message, DialogMode::Notice);
+}
 
-void MainWindow::writeRadio() {}
+void MainWindow::startTransfer(TransferKind kind) {
+    if (!transfer_ || transferLink_ || !finishEditing())
+        return;
+    const QString device = portDevice(currentPort_);
+    // The port is probed before the dialog comes up, so a missing or busy port is reported
+    // before any transfer starts.
+    std::unique_ptr<SerialLink> link;
+    if (env_.probePort(device, nullptr))
+        link = env_.makeLink(device);
+    if (!link || !link->open()) {
+        showFailure(texts_.msgPortOpenFailed);
+        return;
+    }
+    transferLink_ = std::move(link);
+    const bool read = kind == TransferKind::Read;
+    transfer_->prepare(kind, read ? texts_.captionRead : texts_.captionWrite);
+    transfer_->showBlocking();
+}
+
+void MainWindow::runTransfer() {
+    if (!transfer_ || !transferLink_ || transfer_->isRunning())
+        return;
+    transfer_->setRunning(true);
+    transfer_->setProgress(0);
+    const auto progress = [this](int value, int) { transfer_->setProgress(value); };
+    const TransferResult result =
+        transfer_->kind() == TransferKind::Read
+            ? vrx::readRadio(*transferLink_, table_, settings_, texts_, progress)
+            : vrx::writeRadio(*transferLink_, table_, settings_, bandPlan_, texts_, progress);
+    transfer_->setRunning(false);
+    if (!result.ok())
+        showFailure(result.message(texts_));
+}
+
+void MainWindow::closeTransferLink() {
+    if (!transferLink_)
+        return;
+    transferLink_->close();
+    transferLink_.reset();
+}
+
+void MainWindow::runService(ServiceAction action) {
+    QPushButton *button = servicePanel_->button(action);
+    if (action == ServiceAction::DefaultPowerDrive) {
+        defaultPowerDrive(settings_);
+        return;
+    }
+    // Only the operation's own button is held while it runs.
+    button->setEnabled(false);
+    const QString device = portDevice(currentPort_);
+    if (!env_.probePort(device, nullptr)) {
+        showFailure(texts_.msgPortOpenFailed);
+    } else {
+        const std::unique_ptr<SerialLink> link = env_.makeLink(device);
+        ServiceResult result;
+        switch (action) {
+        case ServiceAction::ReadPowerDrive:
+            result = readPowerDrive(*link, settings_);
+            break;
+        case ServiceAction::WritePowerDrive:
+            result = writePowerDrive(*link, settings_);
+            break;
+        case ServiceAction::StartAging:
+            result = startAging(*link);
+            break;
+        case ServiceAction::DefaultPowerDrive:
+            break;
+        }
+        if (result.failed())
+            showFailure(result.message(texts_));
+    }
+    button->setEnabled(true);
+}
 
 } // namespace vrx

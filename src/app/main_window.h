@@ -3,9 +3,11 @@
 #include "app_environment.h"
 #include "channels/channel_table.h"
 #include "i18n/ui_texts.h"
+#include "service_panel.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
 #include "storage/app_settings.h"
+#include "transfer_dialog.h"
 #include "warning_dialog.h"
 
 #include <QMainWindow>
@@ -32,8 +34,6 @@ class ChannelGrid;
 class ChannelOperations;
 class LinkLabel;
 class OptionsPage;
-class ServicePanel;
-class TransferDialog;
 
 enum class MainAction : int {
     New,
@@ -151,8 +151,12 @@ private:
     // (the error has been reported) and the action must stop.
     bool finishEditing();
     QString chooseFile(FileDialogKind kind);
-    void readRadio();
-    void writeRadio();
+    void startTransfer(TransferKind kind);
+    void runTransfer();
+    void closeTransferLink();
+    void runService(ServiceAction action);
+    // A failure notice in the warning dialog, over whatever else is up.
+    void showFailure(const QString &message);
 
     AppEnvironment env_;
     AppSettings appSettings_;
@@ -186,6 +190,8 @@ private:
     QLabel *status_ = nullptr;
 
     std::unique_ptr<ChannelOperations> operations_;
+    // Open while the transfer dialog is up.
+    std::unique_ptr<SerialLink> transferLink_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

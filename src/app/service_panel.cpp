@@ -75,11 +75,8 @@ ServicePanel::ServicePanel(RadioSettings *settings, BandPlan *bands, QWidget *pa
         buttons_[i] = new QPushButton(QString::fromUtf8(buttonCaptions[i]), this);
         buttons_[i]->setObjectName(QString::fromLatin1(buttonNames[i]));
         buttonRow->addWidget(buttons_[i]);
-        if (action == ServiceAction::DefaultPowerDrive)
-            connect(buttons_[i], &QPushButton::clicked, settings_, &RadioSettings::resetDrives);
-        else
-            connect(buttons_[i], &QPushButton::clicked, this,
-                    [this, action] { emit serviceRequested(action); });
+        connect(buttons_[i], &QPushButton::clicked, this,
+                [this, action] { emit serviceRequested(action); });
     }
 
     // The band lists: their entries come only from the settings file and opened files.

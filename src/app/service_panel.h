@@ -37,7 +37,7 @@ public:
     QLabel *transmitLabel(int band) const { return txLabels_[band]; }
 
 signals:
-    // A service button other than the defaults button was pressed.
+    // A service button was pressed.
     void serviceRequested(vrx::ServiceAction action);
     // An entry was accepted in a band list's drop-down (the same one or another).
     void bandAccepted(vrx::BandList list);
