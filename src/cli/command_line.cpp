@@ -5,9 +5,20 @@
 
 namespace vrx {
 
+namespace {
+
+// Qt's help starts with "Usage: <path as typed> [options]"; the command's description
+// already holds its real usage line.
+QString commandHelp(const QCommandLineParser &parser) {
+    const QString text = parser.helpText();
+    return QStringLiteral("Usage: ") + text.mid(text.indexOf(u'\n') + 1);
+}
+
+} // namespace
+
 int usageError(const QCommandLineParser &parser, const QString &message) {
     printError(message);
-    printErr(u'\n' + parser.helpText());
+    printErr(u'\n' + commandHelp(parser));
     return ExitUsage;
 }
 
@@ -20,7 +31,7 @@ int parseCommand(QCommandLineParser &parser, const QStringList &arguments, int p
     if (!parser.parse(arguments))
         return usageError(parser, parser.errorText());
     if (parser.isSet(help)) {
-        printOut(parser.helpText());
+        printOut(commandHelp(parser));
         return ExitOk;
     }
     const int given = int(parser.positionalArguments().size());
