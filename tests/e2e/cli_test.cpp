@@ -125,6 +125,9 @@ struct RoundTripCase {
     const char *readLang; // --lang of the read
     const char *expected; // the file the read must produce, byte for byte
 };
+void PrintTo(const RoundTripCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class CliRoundTrip : public Cli, public ::testing::WithParamInterface<RoundTripCase> {};
 
@@ -180,6 +183,9 @@ struct FaultCase {
     const char *command; // read or write
     const char *detail;  // the failing step, after the GUI's message
 };
+void PrintTo(const FaultCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class CliRadioFault : public Cli, public ::testing::WithParamInterface<FaultCase> {};
 
@@ -239,6 +245,9 @@ struct UsageCase {
     QStringList arguments;
     const char *message;
 };
+void PrintTo(const UsageCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class CliUsage : public Cli, public ::testing::WithParamInterface<UsageCase> {};
 

@@ -144,6 +144,9 @@ struct WaitCase {
     int minMs; // the wait may not end before this
     int maxMs; // ... and must end before this
 };
+void PrintTo(const WaitCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class LinkWait : public RawPty, public ::testing::WithParamInterface<WaitCase> {};
 

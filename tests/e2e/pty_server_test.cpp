@@ -67,6 +67,9 @@ struct TimingCase {
     int lineBytes; // bytes that cross the line before the reply is readable
     int maxMs;
 };
+void PrintTo(const TimingCase &c, std::ostream *os) {
+    *os << c.name;
+}
 
 class PtyServerTiming : public PtyServer, public ::testing::WithParamInterface<TimingCase> {};
 
