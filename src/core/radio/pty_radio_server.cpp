@@ -226,13 +226,13 @@ void PtyRadioServer::armAlarm() {
     const qint64 at = events_.front().atNs;
 #ifdef __linux__
     if (alarmFd_ >= 0) {
-        itimerspec spec{};
-        spec.it_value.tv_sec = time_t(at / 1'000'000'000);
-        spec.it_value.tv_nsec = long(at % 1'000'000'000);
+        itimerspec deadline{};
+        deadline.it_value.tv_sec = time_t(at / 1'000'000'000);
+        deadline.it_value.tv_nsec = long(at % 1'000'000'000);
         // A deadline already past fires at once; zero would disarm instead.
-        if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0)
-            spec.it_value.tv_nsec = 1;
-        if (::timerfd_settime(alarmFd_, TFD_TIMER_ABSTIME, &spec, nullptr) == 0)
+        if (deadline.it_value.tv_sec == 0 && deadline.it_value.tv_nsec == 0)
+            deadline.it_value.tv_nsec = 1;
+        if (::timerfd_settime(alarmFd_, TFD_TIMER_ABSTIME, &deadline, nullptr) == 0)
             return;
     }
 #endif
