@@ -9,6 +9,8 @@ AppWindows::AppWindows(const AppEnvironment &environment) : main(environment) {
                      [this] { transfer.setKeptOnTop(false); });
     QObject::connect(&warning, &QDialog::finished, &transfer,
                      [this] { transfer.setKeptOnTop(true); });
+    // Every window exists now, so the pack can reach all of them.
+    main.chooseStartLanguage();
 }
 
 AppWindows::~AppWindows() {

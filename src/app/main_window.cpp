@@ -4,6 +4,7 @@
 #include "app_icons.h"
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
+#include "i18n/initial_language.h"
 #include "i18n/value_translation.h"
 #include "link_label.h"
 #include "options_page.h"
@@ -15,6 +16,7 @@
 #include "storage/channel_file.h"
 #include "storage/channel_plan.h"
 #include "transfer_dialog.h"
+#include "window_texts.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -238,6 +240,10 @@ void MainWindow::buildMenus() {
     connect(action(MainAction::OptionsPage), &QAction::triggered, this, [this] { showPage(1); });
     connect(action(MainAction::OtherPage), &QAction::triggered, this, [this] { showPage(2); });
     connect(action(MainAction::About), &QAction::triggered, this, &MainWindow::showAbout);
+    connect(action(MainAction::Chinese), &QAction::triggered, this,
+            [this] { useLanguage(Language::Chinese); });
+    connect(action(MainAction::English), &QAction::triggered, this,
+            [this] { useLanguage(Language::English); });
     // Help has no content to show; the item is kept for its place in the menu.
 }
 
@@ -536,6 +542,26 @@ void MainWindow::saveFile() {
     const FileStatus status = saveChannelFile(path, capturePlan(table_, settings_, bandPlan_));
     if (!status)
         reportError(status.message());
+}
+
+void MainWindow::chooseStartLanguage() {
+    if (env_.dataDir.isEmpty())
+        return;
+    const QString name =
+        chooseInitialLanguage(QDir(env_.dataDir).filePath(kInstallLogName), env_.locale);
+    useLanguage(languageFromName(name).value_or(Language::Chinese));
+}
+
+void MainWindow::useLanguage(Language language) {
+    action(MainAction::Chinese)->setChecked(language == Language::Chinese);
+    action(MainAction::English)->setChecked(language == Language::English);
+    // A loaded pack replaces this caption with its own (id 24).
+    action(MainAction::Chinese)->setText(chineseItemCaption(language));
+    const std::optional<LanguagePack> pack =
+        switchLanguage(packName(language), env_.dataDir, texts_, settings_, table_);
+    if (pack)
+        applyPackToWindows(*pack, *this);
+    grid_->refreshToneList();
 }
 
 void MainWindow::showFailure(const QString &message) {

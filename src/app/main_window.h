@@ -2,6 +2,7 @@
 
 #include "app_environment.h"
 #include "channels/channel_table.h"
+#include "i18n/language_switch.h"
 #include "i18n/ui_texts.h"
 #include "service_panel.h"
 #include "settings/band_plan.h"
@@ -103,6 +104,13 @@ public:
 
     // Shows an error that an action could not handle (the environment's report).
     void reportError(const QString &message);
+
+    // Chooses the language from install.Log (else the locale) and loads its pack; with no
+    // data folder the built-in Chinese captions stay and no language is marked.
+    void chooseStartLanguage();
+    // Marks the language, loads its pack into the slots, lists and captions, and
+    // translates the value words in the grid.
+    void useLanguage(Language language);
 
     // Open and save a channel file through the file dialog.
     void openFile();
