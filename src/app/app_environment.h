@@ -18,6 +18,8 @@ enum class FileDialogKind { Open, Save };
 struct AppEnvironment {
     // myini.ini; empty: the run neither reads nor writes settings.
     QString settingsPath;
+    // False: the settings are read but the run leaves them as they were (a demo).
+    bool keepSettings = true;
     // Folder of the language packs and of install.Log.
     QString dataDir;
     // Folder the file dialogs start in until a file has been chosen.

@@ -1,10 +1,14 @@
 #include "app_windows.h"
+#include "demo_radio.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -19,14 +23,41 @@ int main(int argc, char **argv) {
         QStringLiteral("screenshot"),
         QStringLiteral("Render the main window into <file> (PNG) and exit."),
         QStringLiteral("file"));
+    const QCommandLineOption demo(
+        QStringLiteral("demo"),
+        QStringLiteral("Put a simulated radio with a sample plan on COM1 for this run; "
+                       "the run leaves the settings file as it was."));
     parser.addOption(screenshot);
+    parser.addOption(demo);
     parser.process(app);
 
-    // A screenshot shows the defaults and leaves no settings behind.
     vrx::AppEnvironment environment = vrx::AppEnvironment::forApplication();
+    // A screenshot shows the defaults and leaves no settings behind.
     if (parser.isSet(screenshot))
         environment.settingsPath.clear();
+
+    std::unique_ptr<vrx::DemoRadio> demoRadio;
+    if (parser.isSet(demo)) {
+        demoRadio = std::make_unique<vrx::DemoRadio>();
+        QString error;
+        if (!demoRadio->start(true, &error)) {
+            std::fprintf(stderr, "vrx5800: the demo radio cannot start: %s\n",
+                         qUtf8Printable(error));
+            return 1;
+        }
+        environment.keepSettings = false;
+    }
+
     vrx::AppWindows windows(environment);
+    if (demoRadio) {
+        auto devices = windows.main.portDevices();
+        devices[0] = demoRadio->devicePath();
+        windows.main.setPortDevices(devices);
+        windows.main.choosePort(1);
+        std::fprintf(stderr, "vrx5800: demo radio on COM1 (%s)\n",
+                     qUtf8Printable(demoRadio->devicePath()));
+    }
+
     if (const QScreen *screen = QApplication::primaryScreen()) {
         QRect frame = windows.main.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -39,7 +70,8 @@ int main(int argc, char **argv) {
         QTimer::singleShot(0, &app, [&] {
             const bool saved = windows.main.grab().save(file, "PNG");
             if (!saved)
-                qCritical("Cannot write the screenshot to %s", qUtf8Printable(file));
+                std::fprintf(stderr, "vrx5800: cannot write the screenshot to %s\n",
+                             qUtf8Printable(file));
             QApplication::exit(saved ? 0 : 1);
         });
     }

@@ -136,7 +136,7 @@ void MainWindow::loadAppSettings() {
 }
 
 void MainWindow::saveAppSettings() {
-    if (env_.settingsPath.isEmpty())
+    if (env_.settingsPath.isEmpty() || !env_.keepSettings)
         return;
     // The port devices are written as they were read: a mapping changed for one run
     // (the demo radio) is not kept.

@@ -97,6 +97,7 @@ public:
     // The device each port item stands for, shown as the item's tool tip.
     void setPortDevices(const std::array<QString, kPortCount> &devices);
     QString portDevice(int port) const { return portDevices_.at(port - 1); }
+    std::array<QString, kPortCount> portDevices() const { return portDevices_; }
 
     void requestNewPlan();
     void requestClearChannels();
