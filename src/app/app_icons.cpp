@@ -9,12 +9,12 @@ namespace vrx {
 
 namespace {
 
-struct IconSpec {
+struct IconSource {
     const char *themeName; // empty: no standard theme icon fits
     const char *resource;
 };
 
-IconSpec specOf(AppIcon icon) {
+IconSource sourceOf(AppIcon icon) {
     switch (icon) {
     case AppIcon::New:
         return {"document-new", ":/icons/new.png"};
@@ -52,11 +52,11 @@ void ensureResources() {
 
 QIcon appIcon(AppIcon icon) {
     ensureResources();
-    const IconSpec spec = specOf(icon);
-    const QIcon own(QString::fromLatin1(spec.resource));
-    if (*spec.themeName == '\0')
+    const IconSource source = sourceOf(icon);
+    const QIcon own(QString::fromLatin1(source.resource));
+    if (*source.themeName == '\0')
         return own;
-    return QIcon::fromTheme(QString::fromLatin1(spec.themeName), own);
+    return QIcon::fromTheme(QString::fromLatin1(source.themeName), own);
 }
 
 QPixmap radioPicture() {
