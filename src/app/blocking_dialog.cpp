@@ -18,21 +18,21 @@ void BlockingDialog::showBlocking() {
         mainWindow_->setEnabled(false);
 }
 
-bool BlockingDialog::anotherIsUp() const {
+bool BlockingDialog::anotherHolds() const {
     const auto windows = QApplication::topLevelWidgets();
     for (QWidget *w : windows) {
         auto *other = qobject_cast<BlockingDialog *>(w);
-        if (other && other != this && other->isVisible() && other->mainWindow_ == mainWindow_)
+        if (other && other != this && other->holdsMainWindow_ && other->isVisible() &&
+            other->mainWindow_ == mainWindow_)
             return true;
     }
     return false;
 }
 
 void BlockingDialog::done(int result) {
-    // A failure notice closed over an open transfer dialog must not free the main
-    // window: the transfer still holds the port, and a second read or write started
-    // from the main window would only fail on it.
-    if (mainWindow_ && !anotherIsUp())
+    // A failure notice closed over an open transfer dialog frees the main window: the
+    // transfer dialog stays up with its port open, and the user may go on editing.
+    if (mainWindow_ && !anotherHolds())
         mainWindow_->setEnabled(true);
     QDialog::done(result);
 }

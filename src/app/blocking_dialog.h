@@ -7,7 +7,8 @@ namespace vrx {
 
 // A modeless dialog that keeps the main window disabled while it is up: showing it
 // disables the main window, and closing it in any way (button, Escape, the caption's
-// close) enables the main window again, unless another such dialog is still up.
+// close) enables the main window again, unless a dialog that holds the main window
+// (the warning dialog) is still up.
 class BlockingDialog : public QDialog {
     Q_OBJECT
 public:
@@ -24,11 +25,16 @@ protected:
     // reaches anyone else.
     void done(int result) override;
 
+    // A dialog that holds the main window keeps it disabled for as long as it is up, even
+    // when another dialog closes under it.
+    void setHoldsMainWindow(bool holds) { holdsMainWindow_ = holds; }
+
 private:
-    // True while another dialog that blocks the same main window is still showing.
-    bool anotherIsUp() const;
+    // True while another dialog that holds the same main window is still showing.
+    bool anotherHolds() const;
 
     QPointer<QWidget> mainWindow_;
+    bool holdsMainWindow_ = false;
 };
 
 } // namespace vrx

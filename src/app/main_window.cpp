@@ -570,13 +570,13 @@ void MainWindow::showFailure(const QString &message) {
 }
 
 void MainWindow::startTransfer(TransferKind kind) {
-    if (!transfer_ || transferLink_ || !finishEditing())
+    if (!transfer_ || !finishEditing())
         return;
     const QString device = portDevice(currentPort_);
     // The port is probed before the dialog comes up, so a missing or busy port is reported
-    // before any transfer starts.
+    // before any transfer starts. The open transfer dialog holds its port too.
     std::unique_ptr<SerialLink> link;
-    if (env_.probePort(device, nullptr))
+    if (!transferLink_ && env_.probePort(device, nullptr))
         link = env_.makeLink(device);
     if (!link || !link->open()) {
         showFailure(texts_.msgPortOpenFailed);
@@ -591,6 +591,9 @@ void MainWindow::startTransfer(TransferKind kind) {
 void MainWindow::runTransfer() {
     if (!transfer_ || !transferLink_ || transfer_->isRunning())
         return;
+    // A closed failure notice may have freed the main window; nothing there may touch the
+    // table or the settings while the exchange reads or writes them.
+    setEnabled(false);
     transfer_->setRunning(true);
     transfer_->setProgress(0);
     const auto progress = [this](int value, int) { transfer_->setProgress(value); };

@@ -9,6 +9,8 @@
 namespace vrx {
 
 WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
+    // A question or notice must be answered before the main window is used again.
+    setHoldsMainWindow(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("警告"));

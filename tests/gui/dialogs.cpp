@@ -228,10 +228,15 @@ private slots:
         QTest::mouseClick(ws.warning.okButton(), Qt::LeftButton);
         QVERIFY(ws.transfer.isKeptOnTop());
         QVERIFY(ws.transfer.isVisible());
-        // The transfer dialog still holds the port, so the main window stays blocked
-        // until that dialog is closed too.
-        QVERIFY(!ws.main.isEnabled());
+        // Closing the notice frees the main window; the transfer dialog stays up.
+        QVERIFY(ws.main.isEnabled());
+
+        // The other order: a notice still up keeps the main window blocked when the
+        // transfer dialog under it closes.
+        ws.warning.showMessage("failure", "no response", DialogMode::Notice);
         QVERIFY(ws.transfer.close());
+        QVERIFY(!ws.main.isEnabled());
+        ws.warning.close();
         QVERIFY(ws.main.isEnabled());
     }
 

@@ -162,9 +162,30 @@ private slots:
         QVERIFY(transfer().isVisible());
         QVERIFY(transfer().isKeptOnTop());
         QVERIFY(link_->isOpen());
-        QVERIFY(!main().isEnabled()); // the transfer dialog is still up
+        QVERIFY(main().isEnabled()); // while the transfer dialog is still up
+
+        // The open dialog holds the port: a second read from the window is refused.
+        probed_.clear();
+        main().action(MainAction::Read)->trigger();
+        QVERIFY(probed_.isEmpty());
+        QCOMPARE(windows_->warning.message(), t().msgPortOpenFailed);
+        QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
+        QVERIFY(link_->isOpen());
+
+        // Another run blocks the main window again while it lasts.
+        bool blockedWhileRunning = true;
+        onSend_ = [&] { blockedWhileRunning = blockedWhileRunning && !main().isEnabled(); };
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        onSend_ = nullptr;
+        QVERIFY(blockedWhileRunning);
+        QCOMPARE(windows_->warning.message(), t().msgNoResponse);
+        QTest::keyClick(&windows_->warning, Qt::Key_Escape);
+        QVERIFY(main().isEnabled());
+        QVERIFY(transfer().isVisible());
+
         transfer().close();
         QVERIFY(main().isEnabled());
+        QVERIFY(!link_->isOpen());
     }
 
     void transferCommitsThePendingEditFirst() {
