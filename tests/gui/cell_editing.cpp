@@ -189,6 +189,8 @@ private slots:
         main().settings().setIndex(Option::FreqStep, 3); // 12.5 kHz
         fillChannel(5, QStringLiteral("438.50000"));
         click(RxFreqCol, 5);
+        // The press-and-hold rhythm at a fiftieth of its real pace.
+        main().channelOperations().setAutoFillIntervals(20, 5);
         QPushButton *autoFill = main().channelButton(ChannelButton::AutoFill);
         QTest::mousePress(autoFill, Qt::LeftButton);
         QCOMPARE(table().text(RxFreqCol, 6), QStringLiteral("438.51250"));
@@ -196,7 +198,7 @@ private slots:
         QTest::mouseRelease(autoFill, Qt::LeftButton);
         QVERIFY(!main().channelOperations().autoFillArmed());
         const QString last = table().text(RxFreqCol, grid()->currentChannel());
-        QTest::qWait(400);
+        QTest::qWait(50);                                                  // ten repeat intervals
         QCOMPARE(table().text(RxFreqCol, grid()->currentChannel()), last); // stopped
         QCOMPARE(table().text(RxFreqCol, 7), QStringLiteral("438.52500"));
         QCOMPARE(table().text(TxFreqCol, 7), QStringLiteral("438.52500"));

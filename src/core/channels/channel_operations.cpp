@@ -2,6 +2,8 @@
 
 #include "channels/frequency.h"
 
+#include <algorithm>
+
 namespace vrx {
 
 namespace {
@@ -83,8 +85,14 @@ QString ChannelOperations::autoFillStartText() const {
     return isThreeDigits(lower) ? lower : kDefaultBandText.left(3);
 }
 
+void ChannelOperations::setAutoFillIntervals(int firstMs, int nextMs) {
+    // A zero interval would tick whenever the event loop is idle.
+    firstIntervalMs_ = std::max(1, firstMs);
+    nextIntervalMs_ = std::max(1, nextMs);
+}
+
 void ChannelOperations::autoFillPressed() {
-    timer_.start(kAutoFillDelayMs);
+    timer_.start(firstIntervalMs_);
     const int row = editor_.currentRow();
     if (table_.isEmptyChannel(row)) {
         table_.setText(RxFreqCol, row, autoFillStartText());
@@ -107,7 +115,7 @@ void ChannelOperations::autoFillPressed() {
 void ChannelOperations::autoFillTick() {
     if (!timer_.isActive())
         return; // a tick queued before the release
-    timer_.setInterval(kAutoFillRepeatMs);
+    timer_.setInterval(nextIntervalMs_);
     const int row = editor_.currentRow();
     if (row >= kChannelCount)
         return; // stays armed until the release

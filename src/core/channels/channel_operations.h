@@ -19,8 +19,8 @@ namespace vrx {
 class ChannelOperations : public QObject {
     Q_OBJECT
 public:
-    // Automatic filling: the first step follows this long after the press, the next ones
-    // every kAutoFillRepeatMs while the button stays down.
+    // Automatic filling: by default the first step follows this long after the press, the
+    // next ones every kAutoFillRepeatMs while the button stays down.
     static constexpr int kAutoFillDelayMs = 1000;
     static constexpr int kAutoFillRepeatMs = 200;
 
@@ -46,6 +46,9 @@ public:
     void autoFillReleased();
     bool autoFillArmed() const { return timer_.isActive(); }
     int autoFillIntervalMs() const { return timer_.interval(); }
+    // The delay after the press and the repeat interval (tests shorten them), each at least
+    // 1 ms; they take effect at the next press or tick.
+    void setAutoFillIntervals(int firstMs, int nextMs);
 
     // The frequency an empty channel starts from: the lower edge of Band1Rx's selected entry,
     // or that of the built-in default band when the list offers none.
@@ -64,6 +67,8 @@ private:
     RadioSettings &settings_;
     const BandPlan &bands_;
     QTimer timer_;
+    int firstIntervalMs_ = kAutoFillDelayMs;
+    int nextIntervalMs_ = kAutoFillRepeatMs;
 };
 
 } // namespace vrx

@@ -279,6 +279,23 @@ TEST_F(AutoFill, FromACompleteChannelAddsOneChannelPerTick) {
     EXPECT_EQ(table.row(5), defaultsFor(QStringLiteral("438.50000")));
 }
 
+TEST_F(AutoFill, IntervalsCanBeShortened) {
+    makeChannel(5, QStringLiteral("438.50000"));
+    grid.click(RxFreqCol, 5);
+    ops.setAutoFillIntervals(20, 5);
+    ops.autoFillPressed();
+    EXPECT_EQ(ops.autoFillIntervalMs(), 20);
+    ops.autoFillTick();
+    EXPECT_EQ(ops.autoFillIntervalMs(), 5);
+    ops.autoFillReleased();
+
+    ops.setAutoFillIntervals(0, -3); // never a timer that fires whenever the loop is idle
+    ops.autoFillPressed();
+    EXPECT_EQ(ops.autoFillIntervalMs(), 1);
+    ops.autoFillTick();
+    EXPECT_EQ(ops.autoFillIntervalMs(), 1);
+}
+
 TEST_F(AutoFill, FromAnEmptyChannelStartsAtTheBandsLowerEdge) {
     grid.click(RxFreqCol, 3);
     ops.autoFillPressed();
