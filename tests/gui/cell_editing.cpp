@@ -198,8 +198,9 @@ private slots:
         QTest::mouseRelease(autoFill, Qt::LeftButton);
         QVERIFY(!main().channelOperations().autoFillArmed());
         const QString last = table().text(RxFreqCol, grid()->currentChannel());
-        QTest::qWait(50);                                                  // ten repeat intervals
-        QCOMPARE(table().text(RxFreqCol, grid()->currentChannel()), last); // stopped
+        // Ten repeat intervals later nothing more has been filled.
+        QTest::qWait(50);
+        QCOMPARE(table().text(RxFreqCol, grid()->currentChannel()), last);
         QCOMPARE(table().text(RxFreqCol, 7), QStringLiteral("438.52500"));
         QCOMPARE(table().text(TxFreqCol, 7), QStringLiteral("438.52500"));
         QCOMPARE(table().text(PowerCol, 7), main().texts().highText);
