@@ -151,7 +151,8 @@ void ChannelGrid::refreshToneList() {
     updatingPicker_ = true;
     tonePicker_->clear();
     tonePicker_->addItems(toneList(texts_->offText));
-    tonePicker_->setCurrentIndex(std::max(index, 0));
+    // A picker shown empty over a tone the list lacks stays empty.
+    tonePicker_->setCurrentIndex(index);
     updatingPicker_ = false;
 }
 
@@ -200,11 +201,9 @@ void ChannelGrid::focusFrequencyEditor() {
 
 void ChannelGrid::showTonePicker(int col, int row, int selectedIndex) {
     const QRect rect = cellRect(col, row);
-    if (selectedIndex >= 0) {
-        updatingPicker_ = true;
-        tonePicker_->setCurrentIndex(selectedIndex);
-        updatingPicker_ = false;
-    }
+    updatingPicker_ = true;
+    tonePicker_->setCurrentIndex(selectedIndex); // -1 leaves it empty
+    updatingPicker_ = false;
     if (rect.isEmpty())
         return;
     tonePicker_->move(rect.topLeft() + QPoint(1, 0));

@@ -158,6 +158,29 @@ private slots:
         QCOMPARE(table().text(RxToneCol, 6), QStringLiteral("69.3"));
     }
 
+    void toneOffTheListIsKeptUntilAnotherIsChosen() {
+        fillChannel(6, QStringLiteral("438.50000"));
+        click(RxToneCol, 6);
+        picker()->setFocus();
+        QTest::keyClick(picker(), Qt::Key_Down); // the picker now stands on 67.0
+        table().setText(TxToneCol, 6, QStringLiteral("88.4"));
+
+        click(TxToneCol, 6);
+        QVERIFY(picker()->isVisible());
+        QCOMPARE(picker()->currentIndex(), -1);
+        QVERIFY(picker()->currentText().isEmpty());
+        picker()->setFocus();
+        click(RxFreqCol, 1); // leaving the picker
+        QVERIFY(!picker()->isVisible());
+        QCOMPARE(table().text(TxToneCol, 6), QStringLiteral("88.4"));
+
+        click(TxToneCol, 6);
+        picker()->setFocus();
+        QTest::keyClick(picker(), Qt::Key_Down); // from no selection onto the first item
+        QTest::keyClick(picker(), Qt::Key_Down);
+        QCOMPARE(table().text(TxToneCol, 6), QStringLiteral("67.0"));
+    }
+
     void deleteKeyEmptiesTheCurrentChannel() {
         fillChannel(9, QStringLiteral("438.50000"));
         click(PowerCol, 9);

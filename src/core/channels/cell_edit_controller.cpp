@@ -158,14 +158,19 @@ void CellEditController::commitFromEditor() {
 
 void CellEditController::tonePickerTextChanged(const QString &text) {
     // A hidden picker belongs to no cell any more; writing would hit the wrong column.
-    if (tonePickerVisible_)
-        table_.setText(currentCol_, toneEditRow_, text);
+    if (!tonePickerVisible_)
+        return;
+    tonePickerHoldsCell_ = true;
+    table_.setText(currentCol_, toneEditRow_, text);
 }
 
 void CellEditController::tonePickerFocusLost(const QString &text) {
     if (!tonePickerVisible_)
         return;
-    table_.setText(currentCol_, toneEditRow_, text);
+    // A tone the list does not offer (from a file or the radio) stays until the user
+    // picks another one; merely passing through the picker must not replace it.
+    if (tonePickerHoldsCell_)
+        table_.setText(currentCol_, toneEditRow_, text);
     hideTonePicker();
 }
 
@@ -320,7 +325,9 @@ void CellEditController::showTonePicker(int col, int row) {
     tonePickerCellTop_ = rect.isEmpty() ? std::nullopt : std::optional<int>(rect.top());
     tonePickerVisible_ = true;
     toneEditRow_ = row;
-    view_.showTonePicker(col, row, toneIndex(table_.text(col, row), texts_.offText));
+    const int index = toneIndex(table_.text(col, row), texts_.offText);
+    tonePickerHoldsCell_ = index >= 0;
+    view_.showTonePicker(col, row, index);
 }
 
 void CellEditController::hideFrequencyEditor() {

@@ -65,7 +65,10 @@ public:
 
     // ---- Events of the tone picker ----
 
+    // The user chose an item: it is written into the cell at once.
     void tonePickerTextChanged(const QString &text);
+    // Writes the picker's text back and hides it; a picker that was shown empty (the
+    // cell's tone is no item of the list) and was not used writes nothing.
     void tonePickerFocusLost(const QString &text);
     // A character key while the picker has the focus; the widget swallows the key.
     void tonePickerKeyPressed();
@@ -120,6 +123,9 @@ private:
 
     bool frequencyEditorVisible_ = false;
     bool tonePickerVisible_ = false;
+    // The picker's selection stands for its cell: it matched the cell's tone when shown,
+    // or the user has chosen an item since.
+    bool tonePickerHoldsCell_ = false;
     // Top of the current cell when each editor was placed; empty when it was out of view.
     std::optional<int> frequencyEditorCellTop_;
     std::optional<int> tonePickerCellTop_;

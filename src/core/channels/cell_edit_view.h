@@ -32,7 +32,8 @@ public:
     virtual void focusFrequencyEditor() = 0;
 
     // Places the tone picker over cell (col, row) and shows it, without taking the focus.
-    // selectedIndex is an item of the tone list; -1 keeps the picker's selection as it is.
+    // selectedIndex is the item of the tone list to select; -1 shows the picker empty,
+    // with no item selected (the cell holds a tone the list does not offer).
     virtual void showTonePicker(int col, int row, int selectedIndex) = 0;
     virtual void hideTonePicker() = 0;
 

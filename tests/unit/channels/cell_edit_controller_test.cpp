@@ -432,10 +432,10 @@ TEST_F(TonePicker, OpensOnTheCellsTone) {
     EXPECT_EQ(view.pickerIndex, 9);
     EXPECT_EQ(ctl.toneEditRow(), 12);
     EXPECT_EQ(view.focus, Focus::Grid);
-    // A text that is no item leaves the picker's selection as it was.
+    // A text that is no item shows the picker empty, not on the last cell's tone.
     table.setText(RxToneCol, 12, QStringLiteral("D999N"));
     grid.click(RxToneCol, 12);
-    EXPECT_EQ(view.pickerIndex, 9);
+    EXPECT_EQ(view.pickerIndex, -1);
 }
 
 TEST_F(TonePicker, WritesEverySelectionAtOnce) {
@@ -456,6 +456,62 @@ TEST_F(TonePicker, LosingTheFocusWritesAndHides) {
     ctl.tonePickerFocusLost(QStringLiteral("D023N"));
     EXPECT_EQ(table.text(TxToneCol, 12), QStringLiteral("67.0"));
 }
+
+// A valid tone the list does not offer, as a file or the radio may bring it. The picker
+// was last on 88.5 (the fixture), which must not leak into the cell.
+struct OffListTone {
+    int col;
+    const char *text;
+};
+
+void PrintTo(const OffListTone &t, std::ostream *os) {
+    *os << "col " << t.col << " \"" << t.text << '"';
+}
+
+class TonePickerOffTheList : public TonePicker, public ::testing::WithParamInterface<OffListTone> {
+protected:
+    QString tone() const { return QString::fromLatin1(GetParam().text); }
+    int col() const { return GetParam().col; }
+    void openOnTheTone() {
+        table.setText(col(), 12, tone());
+        grid.click(col(), 12);
+    }
+};
+
+TEST_P(TonePickerOffTheList, ShowsNoSelectionAndLeavingKeepsTheCell) {
+    openOnTheTone();
+    ASSERT_TRUE(view.pickerVisible);
+    EXPECT_EQ(view.pickerIndex, -1);
+    view.focus = Focus::Picker;
+    ctl.tonePickerFocusLost(view.pickerText(texts.offText));
+    EXPECT_EQ(table.text(col(), 12), tone());
+    EXPECT_FALSE(view.pickerVisible);
+}
+
+TEST_P(TonePickerOffTheList, PickingAnItemWritesIt) {
+    openOnTheTone();
+    ctl.tonePickerTextChanged(QStringLiteral("D023N"));
+    EXPECT_EQ(table.text(col(), 12), QStringLiteral("D023N"));
+    ctl.tonePickerFocusLost(QStringLiteral("D025N")); // chosen by arrow key meanwhile
+    EXPECT_EQ(table.text(col(), 12), QStringLiteral("D025N"));
+}
+
+TEST_P(TonePickerOffTheList, TheNextCellInTheListWritesAsBefore) {
+    openOnTheTone();
+    const int other = col() == RxToneCol ? TxToneCol : RxToneCol;
+    table.setText(other, 12, QStringLiteral("100.0"));
+    grid.click(other, 12);
+    EXPECT_EQ(view.pickerIndex, toneIndex(QStringLiteral("100.0"), texts.offText));
+    ctl.tonePickerFocusLost(QStringLiteral("67.0"));
+    EXPECT_EQ(table.text(other, 12), QStringLiteral("67.0"));
+    EXPECT_EQ(table.text(col(), 12), tone());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tones, TonePickerOffTheList,
+                         ::testing::Values(OffListTone{TxToneCol, "88.4"},
+                                           OffListTone{RxToneCol, "D024N"},
+                                           OffListTone{TxToneCol, "254.2"},
+                                           OffListTone{TxToneCol, ""}));
 
 TEST_F(TonePicker, ACharacterKeyReturnsToTheGrid) {
     view.focus = Focus::Picker;

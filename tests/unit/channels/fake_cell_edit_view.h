@@ -35,7 +35,7 @@ public:
 
     bool pickerVisible = false;
     QPoint pickerCell;
-    int pickerIndex = -1;
+    int pickerIndex = -1; // -1: shown empty
 
     Focus focus = Focus::Grid;
     QPoint gridCell{1, 1};
@@ -69,8 +69,11 @@ public:
     void showTonePicker(int col, int row, int selectedIndex) override {
         pickerVisible = true;
         pickerCell = QPoint(col, row);
-        if (selectedIndex >= 0)
-            pickerIndex = selectedIndex;
+        pickerIndex = selectedIndex;
+    }
+    // The text the picker shows: its selected item, or nothing.
+    QString pickerText(const QString &offText) const {
+        return pickerIndex >= 0 ? toneList(offText).value(pickerIndex) : QString();
     }
     void hideTonePicker() override {
         pickerVisible = false;
