@@ -3,6 +3,7 @@
 #include "channels/cell_edit_controller.h"
 #include "channels/cell_edit_view.h"
 #include "channels/tone_list.h"
+#include "test_texts.h"
 
 #include <QList>
 #include <QPoint>
@@ -149,16 +150,5 @@ struct GridDriver {
     }
     void enter() { type(Qt::Key_Return, QStringLiteral("\r")); }
 };
-
-inline UiTexts englishTexts() {
-    UiTexts texts;
-    texts.offText = QStringLiteral("OFF");
-    texts.onText = QStringLiteral("ON");
-    texts.highText = QStringLiteral("High");
-    texts.lowText = QStringLiteral("Low");
-    texts.wideText = QStringLiteral("Wide");
-    texts.narrowText = QStringLiteral("Narrow");
-    return texts;
-}
 
 } // namespace vrx::test

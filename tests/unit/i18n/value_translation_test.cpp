@@ -1,22 +1,14 @@
 #include "i18n/value_translation.h"
 
 #include "i18n_test_support.h"
+#include "test_texts.h"
 
 #include <QStringList>
 
 namespace vrx {
 namespace {
 
-UiTexts englishTexts() {
-    UiTexts texts;
-    texts.offText = QStringLiteral("OFF");
-    texts.onText = QStringLiteral("ON");
-    texts.highText = QStringLiteral("High");
-    texts.lowText = QStringLiteral("Low");
-    texts.wideText = QStringLiteral("Wide");
-    texts.narrowText = QStringLiteral("Narrow");
-    return texts;
-}
+using test::englishTexts;
 
 enum class To { Chinese, English };
 

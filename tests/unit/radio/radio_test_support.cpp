@@ -4,17 +4,6 @@
 
 namespace vrx::test {
 
-UiTexts englishTexts() {
-    UiTexts texts;
-    texts.offText = QStringLiteral("OFF");
-    texts.onText = QStringLiteral("ON");
-    texts.highText = QStringLiteral("High");
-    texts.lowText = QStringLiteral("Low");
-    texts.wideText = QStringLiteral("Wide");
-    texts.narrowText = QStringLiteral("Narrow");
-    return texts;
-}
-
 QByteArray hex(const char *spaced) {
     return QByteArray::fromHex(QByteArray(spaced));
 }

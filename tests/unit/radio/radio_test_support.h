@@ -2,6 +2,7 @@
 
 #include "channels/channel_table.h"
 #include "i18n/ui_texts.h"
+#include "test_texts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,9 +10,6 @@
 #include <ostream>
 
 namespace vrx::test {
-
-// The English value words, so that expectations read plainly.
-UiTexts englishTexts();
 
 // "57 00 50 08" -> bytes.
 QByteArray hex(const char *spaced);

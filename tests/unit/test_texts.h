@@ -1,0 +1,22 @@
+#pragma once
+
+#include "i18n/ui_texts.h"
+
+#include <QString>
+
+namespace vrx::test {
+
+// The English value words (what the English pack puts into the slots), so that
+// expectations read plainly.
+inline UiTexts englishTexts() {
+    UiTexts texts;
+    texts.offText = QStringLiteral("OFF");
+    texts.onText = QStringLiteral("ON");
+    texts.highText = QStringLiteral("High");
+    texts.lowText = QStringLiteral("Low");
+    texts.wideText = QStringLiteral("Wide");
+    texts.narrowText = QStringLiteral("Narrow");
+    return texts;
+}
+
+} // namespace vrx::test
