@@ -1,35 +1,31 @@
 #include "radio/clone_protocol.h"
 
+#include "radio/protocol_constants.h"
 #include "radio/radio_image.h"
 
 namespace vrx {
 
 namespace {
 
-constexpr char kStartByte = 0x02;
-constexpr char kAck = 0x06;
-constexpr char kReadOpcode = 0x52;
-constexpr char kWriteOpcode = 0x57;
+using namespace ProtocolBytes;
 
 QByteArray blockHeader(char opcode, quint16 address) {
     QByteArray frame;
     frame.append(opcode);
     frame.append(char(address >> 8));
     frame.append(char(address & 0xFF));
-    frame.append(char(RadioImage::kBlockSize));
+    frame.append(kBlockLength);
     return frame;
 }
 
 } // namespace
 
 const QByteArray &CloneProtocol::identWord() {
-    static const QByteArray word = QByteArrayLiteral("\x5A\x41\x4E\x62\x6F\x72");
-    return word;
+    return ProtocolBytes::identWord();
 }
 
 const QByteArray &CloneProtocol::identReply() {
-    static const QByteArray reply = QByteArrayLiteral("\x06\x20\x6B\x6F\x72\x76\x61\x6E");
-    return reply;
+    return ProtocolBytes::identReply();
 }
 
 CloneProtocol::CloneProtocol(SerialLink &link) : link_(link) {}
@@ -59,7 +55,7 @@ bool CloneProtocol::handshake() {
     while (attempts_ < kHandshakeAttempts && !link_.failed()) {
         ++attempts_;
         link_.discardInput();
-        link_.send(QByteArray(1, kStartByte));
+        link_.send(QByteArray(1, kStart));
         link_.pause(kStartPauseMs);
         const QByteArray reply = exchange(identWord(), kIdentReplyLength);
         if (!link_.failed() && reply == identReply())
@@ -89,7 +85,7 @@ void CloneProtocol::endExchange() {
     if (link_.failed())
         return;
     link_.discardInput();
-    link_.send(QByteArrayLiteral("do"));
+    link_.send(endCommand());
     link_.pause(kEndPauseMs);
 }
 
@@ -97,7 +93,7 @@ void CloneProtocol::startAging() {
     if (link_.failed())
         return;
     link_.discardInput();
-    link_.send(QByteArrayLiteral("ag"));
+    link_.send(agingCommand());
     link_.pause(kEndPauseMs);
 }
 

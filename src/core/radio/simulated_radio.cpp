@@ -1,5 +1,6 @@
 #include "radio/simulated_radio.h"
 
+#include "radio/protocol_constants.h"
 #include "radio/radio_image.h"
 
 #include <algorithm>
@@ -8,22 +9,14 @@ namespace vrx {
 
 namespace {
 
-constexpr char kStart = 0x02;
-constexpr char kAck = 0x06;
-constexpr char kRead = 0x52;
-constexpr char kWrite = 0x57;
-constexpr char kBlockLength = 0x08;
-constexpr int kReadFrameLength = 4;
-constexpr int kWriteFrameLength = 4 + RadioImage::kBlockSize;
-constexpr int kHandshakeFrameLength = 7;
+using namespace ProtocolBytes;
+
+constexpr int kReadFrameLength = kBlockHeaderLength;
+constexpr int kWriteFrameLength = kBlockHeaderLength + RadioImage::kBlockSize;
+constexpr int kHandshakeFrameLength = 7; // 02 and the 6-byte ident word
 
 // 10 bits a byte at 9600 baud.
 constexpr qint64 kByteUs = 1040;
-
-const QByteArray kIdentWord = QByteArrayLiteral("ZANbor");
-const QByteArray kIdentReply = QByteArrayLiteral("\x06 korvan");
-const QByteArray kEnd = QByteArrayLiteral("do");
-const QByteArray kAging = QByteArrayLiteral("ag");
 
 void put(QByteArray &memory, int address, const QByteArray &bytes) {
     memory.replace(address, bytes.size(), bytes);
@@ -147,17 +140,17 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
         // starts over, and the radio must let it.
         if (first == kStart) {
             if (pending_.size() < kHandshakeFrameLength) {
-                if (!kIdentWord.startsWith(pending_.mid(1)))
+                if (!identWord().startsWith(pending_.mid(1)))
                     dropPending(1);
                 else
                     return;
                 continue;
             }
-            if (pending_.mid(1, kIdentWord.size()) != kIdentWord) {
+            if (pending_.mid(1, identWord().size()) != identWord()) {
                 dropPending(1);
                 continue;
             }
-            QByteArray reply = kIdentReply;
+            QByteArray reply = identReply();
             if (fault_.kind == FaultKind::WrongIdent)
                 reply = QByteArrayLiteral("\x06 korvaX");
             else if (fault_.kind == FaultKind::ExtraIdentByte)
@@ -190,7 +183,7 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
             return;
         }
 
-        if (first == kRead) {
+        if (first == kReadOpcode) {
             if (pending_.size() < kReadFrameLength)
                 return;
             const QByteArray frame = pending_.left(kReadFrameLength);
@@ -200,7 +193,7 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
             }
             const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
             QByteArray reply = frame;
-            reply[0] = kWrite;
+            reply[0] = kWriteOpcode;
             reply.append(memory_.mid(address, RadioImage::kBlockSize));
             if (answer(reply, kReadFrameLength, replies))
                 state_ = AwaitAck;
@@ -208,8 +201,9 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
             continue;
         }
 
-        if (first == kWrite) {
-            if (pending_.size() >= kReadFrameLength && !validBlockHeader(pending_.left(4))) {
+        if (first == kWriteOpcode) {
+            if (pending_.size() >= kReadFrameLength &&
+                !validBlockHeader(pending_.left(kBlockHeaderLength))) {
                 pending_.clear();
                 return;
             }
@@ -218,21 +212,21 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
             const QByteArray frame = pending_.left(kWriteFrameLength);
             const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
             if (answer(QByteArray(1, kAck), kWriteFrameLength, replies))
-                put(memory_, address, frame.mid(4));
+                put(memory_, address, frame.mid(kBlockHeaderLength));
             dropPending(kWriteFrameLength);
             continue;
         }
 
-        if (first == kEnd.at(0) || first == kAging.at(0)) {
+        if (first == endCommand().at(0) || first == agingCommand().at(0)) {
             if (pending_.size() < 2)
                 return;
             const QByteArray frame = pending_.left(2);
-            if (silent_ && (frame == kEnd || frame == kAging)) {
+            if (silent_ && (frame == endCommand() || frame == agingCommand())) {
                 // A radio that fell silent hears nothing more.
-            } else if (frame == kEnd) {
+            } else if (frame == endCommand()) {
                 ended_ = true;
                 state_ = Idle;
-            } else if (frame == kAging) {
+            } else if (frame == agingCommand()) {
                 aging_ = true;
                 state_ = Idle;
             } else {
