@@ -4,6 +4,13 @@
 
 #include <QString>
 
+#include <ostream>
+
+// Readable QString values in gtest failure messages.
+inline void PrintTo(const QString &text, std::ostream *os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace vrx::test {
 
 // The English value words (what the English pack puts into the slots), so that

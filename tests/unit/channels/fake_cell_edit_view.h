@@ -11,11 +11,6 @@
 
 #include <ostream>
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString &text, std::ostream *os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 namespace vrx::test {
 
 // A grid of 60 x 20 pixel cells under a 20 pixel header row, showing rows

@@ -8,12 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include "test_texts.h"
+
 #include <ostream>
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString &text, std::ostream *os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace vrx::test {
 

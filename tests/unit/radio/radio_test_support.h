@@ -30,10 +30,7 @@ void fillOtherPlan(ChannelTable &table, const UiTexts &texts);
 } // namespace vrx::test
 
 QT_BEGIN_NAMESPACE
-// gtest prints QStrings and QByteArrays readably.
-inline void PrintTo(const QString &s, std::ostream *os) {
-    *os << '"' << s.toStdString() << '"';
-}
+// gtest prints QByteArrays readably (QStrings: test_texts.h).
 inline void PrintTo(const QByteArray &b, std::ostream *os) {
     *os << '[' << vrx::test::spacedHex(b).toStdString() << ']';
 }
