@@ -4,7 +4,8 @@ namespace vrx {
 
 namespace {
 const char *const kBuiltInHeaders[kColumnCount] = {
-    "信道", "接收频率", "QT/DQT解码", "发射频率", "QT/DQT编码", "发射功率", "宽/窄带", "扫描", "繁忙锁定",
+    "信道",     "接收频率", "QT/DQT解码", "发射频率", "QT/DQT编码",
+    "发射功率", "宽/窄带",  "扫描",       "繁忙锁定",
 };
 } // namespace
 
@@ -62,7 +63,9 @@ void ChannelTable::setRow(int row, const ChannelRow &fields) {
         emit rowsChanged(row, row);
 }
 
-void ChannelTable::clearRow(int row) { setRow(row, ChannelRow{}); }
+void ChannelTable::clearRow(int row) {
+    setRow(row, ChannelRow{});
+}
 
 void ChannelTable::clearAll() {
     for (int row = 1; row <= kChannelCount; ++row)

@@ -49,7 +49,9 @@ const QString kOff = QStringLiteral("禁用");
 
 } // namespace
 
-QString optionKey(Option option) { return QString::fromUtf8(kSpecs[indexOf(option)].key); }
+QString optionKey(Option option) {
+    return QString::fromUtf8(kSpecs[indexOf(option)].key);
+}
 
 QString driveKey(Drive drive) {
     static const char *const keys[kDriveCount] = {"high", "low1", "low2"};
@@ -60,9 +62,13 @@ QString optionCaption(Option option) {
     return QString::fromUtf8(kSpecs[indexOf(option)].caption);
 }
 
-int defaultIndex(Option option) { return kSpecs[indexOf(option)].defaultIndex; }
+int defaultIndex(Option option) {
+    return kSpecs[indexOf(option)].defaultIndex;
+}
 
-bool isShown(Option option) { return kSpecs[indexOf(option)].shown; }
+bool isShown(Option option) {
+    return kSpecs[indexOf(option)].shown;
+}
 
 QStringList builtInEntries(Option option) {
     switch (option) {
@@ -98,7 +104,7 @@ QStringList builtInEntries(Option option) {
     case Option::Band:
         return {QStringLiteral("频段2"), QStringLiteral("频段1")};
     case Option::FreqStep:
-        return {QStringLiteral("5kHz"),   QStringLiteral("6.25kHZ"), QStringLiteral("10kHz"),
+        return {QStringLiteral("5kHz"),    QStringLiteral("6.25kHZ"), QStringLiteral("10kHz"),
                 QStringLiteral("12.5kHz"), QStringLiteral("20kHz"),   QStringLiteral("25kHz")};
     case Option::TxLight:
     case Option::RxLight:
@@ -114,7 +120,9 @@ OptionIndexes defaultOptionIndexes() {
     return indexes;
 }
 
-DriveValues defaultDriveValues() { return {79, 45, 45}; }
+DriveValues defaultDriveValues() {
+    return {79, 45, 45};
+}
 
 int frequencyStepHz(int freqStepIndex) {
     static const int steps[] = {5000, 6250, 10000, 12500, 20000, 25000};

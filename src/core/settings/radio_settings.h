@@ -14,8 +14,8 @@ enum class Option : int {
     APO,
     BEEP,
     BatSave,
-    ScanKind,  // "scankind"
-    Ring,      // hidden
+    ScanKind, // "scankind"
+    Ring,     // hidden
     Scramble,
     VfoMr,     // "VFO/MR"
     MrDisplay, // "MR freq./MR CH"
@@ -27,7 +27,7 @@ enum class Option : int {
     DownFreq,
     BroadBand, // hidden
     SpreadFreq,
-    Band, // "band"
+    Band,     // "band"
     FreqStep, // "Freq.Step"
     TxLight,  // "Txlight"
     RxLight,  // "Rxlight"
@@ -42,8 +42,12 @@ inline constexpr int kDriveMax = 255;
 using OptionIndexes = std::array<int, kOptionCount>;
 using DriveValues = std::array<int, kDriveCount>;
 
-inline Option optionAt(int i) { return static_cast<Option>(i); }
-inline int indexOf(Option o) { return static_cast<int>(o); }
+inline Option optionAt(int i) {
+    return static_cast<Option>(i);
+}
+inline int indexOf(Option o) {
+    return static_cast<int>(o);
+}
 
 // Channel-file keyword of an option ("APO", "VFO/MR", "MR freq./MR CH", ...).
 QString optionKey(Option option);
