@@ -45,6 +45,8 @@ void applyToTexts(const LanguagePack &pack, UiTexts &texts) {
     assign(pack, PackId::MsgConfirmTitle, texts.msgConfirmTitle);
     assign(pack, PackId::MsgConfirmNew, texts.msgConfirmNew);
     assign(pack, PackId::MsgConfirmClear, texts.msgConfirmClear);
+    assign(pack, PackId::MsgInvalidFrequency, texts.msgInvalidFrequency);
+    assign(pack, PackId::MsgCannotWriteCell, texts.msgCannotWriteCell);
 }
 
 void applyToOptionLists(const LanguagePack &pack, RadioSettings &settings) {

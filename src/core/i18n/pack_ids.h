@@ -6,7 +6,7 @@
 namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
-inline constexpr int kLastPackId = 118;
+inline constexpr int kLastPackId = 120;
 
 // The ids of a language pack, named by what each text is shown on. Where several
 // places share one text (85, 86, 97, 105, 28) the name says the first; the comment
@@ -141,6 +141,10 @@ enum class PackId : int {
     // LED colours: entries 1..8 of both LED lists, see ledColourId()
     LedColour1 = 111,
     LedColour8 = 118,
+
+    // Messages added after the LED colours, so that the older ids keep their numbers
+    MsgInvalidFrequency = 119,
+    MsgCannotWriteCell = 120,
 };
 
 inline constexpr int toInt(PackId id) {

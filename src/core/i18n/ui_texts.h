@@ -25,6 +25,11 @@ struct UiTexts {
     QString msgConfirmTitle = QStringLiteral("确认");
     QString msgConfirmNew = QStringLiteral("新建信道表将清除所有信道并恢复默认设置。是否继续？");
     QString msgConfirmClear = QStringLiteral("是否清除所有信道？");
+    // %1 channel number (three digits), %2 the cell's text.
+    QString msgInvalidFrequency = QStringLiteral("信道 %1：“%2”不是有效的频率。");
+    // %1 channel number (three digits), %2 the field's column header, %3 the cell's text.
+    QString msgCannotWriteCell =
+        QStringLiteral("信道 %1 的 %2 “%3” 无法写入电台，未发送任何数据。");
 
     bool operator==(const UiTexts &) const = default;
 };

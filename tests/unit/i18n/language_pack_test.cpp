@@ -51,13 +51,13 @@ const QString k253 = QString(253, u'x');
 INSTANTIATE_TEST_SUITE_P(
     Lines, PackParsing,
     ::testing::Values(
-        ParseCase{"plain", "1=abc\n118=last\n", {{1, "abc"}, {118, "last"}}},
+        ParseCase{"plain", "1=abc\n120=last\n", {{1, "abc"}, {120, "last"}}},
         ParseCase{"empty file", "", {}},
         ParseCase{
             "garbage bytes", QByteArray("\x00\xff\xfe garbage\n\x01\x02\n\xff\xfe=x", 19), {}},
         ParseCase{"no equals sign", "55 OFF\nOFF\n", {}},
-        ParseCase{"ids outside 1..118",
-                  "0=zero\n119=over\n-1=neg\n99999999999999999999=huge\n2147483648=big\n",
+        ParseCase{"ids outside 1..120",
+                  "0=zero\n121=over\n-1=neg\n99999999999999999999=huge\n2147483648=big\n",
                   {}},
         ParseCase{"ids that are not plain digits", "+5=plus\n0x10=hex\n5a=x\n=none\n1 2=x\n", {}},
         ParseCase{"blanks around the id", " 7 =seven\n\t8\t=eight\n", {{7, "seven"}, {8, "eight"}}},
@@ -269,10 +269,49 @@ TEST(ShippedPack, ChineseSlotsAgreeWithTheBuiltInSlots) {
         {PackId::MsgConfirmTitle, builtIn.msgConfirmTitle},
         {PackId::MsgConfirmNew, builtIn.msgConfirmNew},
         {PackId::MsgConfirmClear, builtIn.msgConfirmClear},
+        {PackId::MsgInvalidFrequency, builtIn.msgInvalidFrequency},
+        {PackId::MsgCannotWriteCell, builtIn.msgCannotWriteCell},
     };
     for (const auto &[id, text] : slotTexts)
         EXPECT_EQ(chn->text(id), text) << "id " << toInt(id);
 }
+
+struct MessagePattern {
+    const char *pack;
+    PackId id;
+    int placeholders; // %1..%n
+};
+
+void PrintTo(const MessagePattern &c, std::ostream *os) {
+    *os << c.pack << " id " << toInt(c.id);
+}
+
+class ShippedMessage : public ::testing::TestWithParam<MessagePattern> {};
+
+// A pack that dropped a placeholder would hide the channel or the text from the user;
+// filling every one must leave no placeholder behind.
+TEST_P(ShippedMessage, TakesEveryPlaceholder) {
+    const MessagePattern &c = GetParam();
+    const auto pack = LanguagePack::load(langDir(), QString::fromLatin1(c.pack));
+    ASSERT_TRUE(pack.has_value());
+    const QString pattern = pack->text(c.id);
+    ASSERT_FALSE(pattern.isEmpty());
+    QString filled = pattern;
+    for (int n = 1; n <= c.placeholders; ++n) {
+        EXPECT_TRUE(pattern.contains(QStringLiteral("%%1").arg(n))) << "%" << n;
+        filled = filled.arg(QStringLiteral("<arg%1>").arg(n));
+    }
+    for (int n = 1; n <= c.placeholders; ++n)
+        EXPECT_TRUE(filled.contains(QStringLiteral("<arg%1>").arg(n))) << filled.toStdString();
+    EXPECT_FALSE(filled.contains(QRegularExpression(QStringLiteral("%\\d"))))
+        << filled.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, ShippedMessage,
+                         ::testing::Values(MessagePattern{"chn", PackId::MsgInvalidFrequency, 2},
+                                           MessagePattern{"eng", PackId::MsgInvalidFrequency, 2},
+                                           MessagePattern{"chn", PackId::MsgCannotWriteCell, 3},
+                                           MessagePattern{"eng", PackId::MsgCannotWriteCell, 3}));
 
 TEST(ShippedPack, ChineseHeadersAndLabelsAreTheBuiltInCaptions) {
     const auto chn = LanguagePack::load(langDir(), "chn");

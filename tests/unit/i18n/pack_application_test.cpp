@@ -44,6 +44,8 @@ TEST(ApplyToTexts, EnglishPackFillsEverySlot) {
         {PackId::MsgConfirmTitle, &texts.msgConfirmTitle},
         {PackId::MsgConfirmNew, &texts.msgConfirmNew},
         {PackId::MsgConfirmClear, &texts.msgConfirmClear},
+        {PackId::MsgInvalidFrequency, &texts.msgInvalidFrequency},
+        {PackId::MsgCannotWriteCell, &texts.msgCannotWriteCell},
     };
     for (const auto &[id, slot] : slotTexts)
         EXPECT_EQ(*slot, eng.text(id)) << "id " << toInt(id);
@@ -52,9 +54,10 @@ TEST(ApplyToTexts, EnglishPackFillsEverySlot) {
 
 TEST(ApplyToTexts, MissingIdsNeverBlankASlot) {
     UiTexts texts;
-    applyToTexts(LanguagePack::fromUtf8("55=OFF\n104=\n"), texts);
+    applyToTexts(LanguagePack::fromUtf8("55=OFF\n104=\n120=Not sent\n"), texts);
     UiTexts expected;
     expected.offText = QStringLiteral("OFF");
+    expected.msgCannotWriteCell = QStringLiteral("Not sent");
     EXPECT_EQ(texts, expected);
 
     applyToTexts(LanguagePack{}, texts);
