@@ -13,8 +13,8 @@ inline void PrintTo(const QString &text, std::ostream *os) {
 
 namespace vrx::test {
 
-// The English value words (what the English pack puts into the slots), so that
-// expectations read plainly.
+// The English value words and cell messages (what the English pack puts into those
+// slots; a pack test holds them equal), so that expectations read plainly.
 inline UiTexts englishTexts() {
     UiTexts texts;
     texts.offText = QStringLiteral("OFF");
@@ -23,6 +23,9 @@ inline UiTexts englishTexts() {
     texts.lowText = QStringLiteral("Low");
     texts.wideText = QStringLiteral("Wide");
     texts.narrowText = QStringLiteral("Narrow");
+    texts.msgInvalidFrequency = QStringLiteral("Channel %1: \"%2\" is not a valid frequency.");
+    texts.msgCannotWriteCell =
+        QStringLiteral("Channel %1: %2 \"%3\" cannot be written to the radio. Nothing was sent.");
     return texts;
 }
 

@@ -214,9 +214,8 @@ bool CellEditController::normaliseFrequencyCell(int col, int row) {
 }
 
 void CellEditController::reportInvalidFrequency(int row, const QString &text) {
-    view_.reportError(QStringLiteral("Channel %1: \"%2\" is not a valid frequency in MHz.")
-                          .arg(row, 3, 10, QLatin1Char('0'))
-                          .arg(text));
+    // One pass over the pattern, so a "%1" in the cell's text is shown as it stands.
+    view_.reportError(texts_.msgInvalidFrequency.arg(table_.text(NumberCol, row), text));
 }
 
 void CellEditController::selectCell(int col, int row) {

@@ -82,7 +82,8 @@ public:
     // Normalises the frequency text of cell (col, row); reports a text that is not a number
     // and returns false, leaving the text as it is. An empty cell stays empty.
     bool normaliseFrequencyCell(int col, int row);
-    // Reports a frequency text of channel row that cannot be read as a number.
+    // Reports a frequency text of channel row that cannot be read as a number, with
+    // MsgInvalidFrequency of the current language.
     void reportInvalidFrequency(int row, const QString &text);
     // Program moves of the grid's current cell. A move to a different cell commits and
     // activates like a user move; a move to the cell the grid is on does nothing.

@@ -391,6 +391,39 @@ TEST_F(NonNumberCommit, IsReportedAndKeepsTheText) {
     EXPECT_EQ(table.text(RxFreqCol, 9), QStringLiteral("4OO.00000"));
 }
 
+struct FrequencyMessageCase {
+    const char *name;
+    bool english; // the English pack's texts, else the built-in Chinese ones
+    QString cellText;
+    QString expected;
+};
+
+void PrintTo(const FrequencyMessageCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class NonNumberMessage : public NonNumberCommit,
+                         public ::testing::WithParamInterface<FrequencyMessageCase> {};
+
+TEST_P(NonNumberMessage, NamesChannelAndTextInTheCurrentLanguage) {
+    const FrequencyMessageCase &c = GetParam();
+    texts = c.english ? test::englishTexts() : UiTexts{};
+    table.setText(RxFreqCol, 9, c.cellText);
+    EXPECT_FALSE(ctl.commitCell());
+    EXPECT_EQ(view.errors, QStringList{c.expected});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, NonNumberMessage,
+    ::testing::Values(FrequencyMessageCase{"Chinese", false, "4OO.00000",
+                                           QStringLiteral("信道 009：“4OO.00000”不是有效的频率。")},
+                      FrequencyMessageCase{"English", true, "4OO.00000",
+                                           "Channel 009: \"4OO.00000\" is not a valid frequency."},
+                      // A placeholder in the cell's text is shown as it stands, not filled again.
+                      FrequencyMessageCase{"PlaceholderInTheText", true, "4%1%2",
+                                           "Channel 009: \"4%1%2\" is not a valid frequency."}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(NonNumberCommit, OfAPendingChannelWritesNoDefaults) {
     table.setRow(9, {"abc", "", "", "", "", "", "", ""});
     EXPECT_FALSE(ctl.commitCell());

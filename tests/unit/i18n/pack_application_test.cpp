@@ -52,6 +52,25 @@ TEST(ApplyToTexts, EnglishPackFillsEverySlot) {
     EXPECT_NE(texts, UiTexts{});
 }
 
+// The other areas' tests take their English expectations from test::englishTexts().
+TEST(ApplyToTexts, EnglishPackGivesTheTestsEnglishTexts) {
+    UiTexts texts;
+    applyToTexts(shipped("eng"), texts);
+    const UiTexts english = test::englishTexts();
+    const std::pair<const QString *, const QString *> slotTexts[] = {
+        {&texts.offText, &english.offText},
+        {&texts.onText, &english.onText},
+        {&texts.highText, &english.highText},
+        {&texts.lowText, &english.lowText},
+        {&texts.wideText, &english.wideText},
+        {&texts.narrowText, &english.narrowText},
+        {&texts.msgInvalidFrequency, &english.msgInvalidFrequency},
+        {&texts.msgCannotWriteCell, &english.msgCannotWriteCell},
+    };
+    for (const auto &[fromPack, expected] : slotTexts)
+        EXPECT_EQ(*fromPack, *expected);
+}
+
 TEST(ApplyToTexts, MissingIdsNeverBlankASlot) {
     UiTexts texts;
     applyToTexts(LanguagePack::fromUtf8("55=OFF\n104=\n120=Not sent\n"), texts);
