@@ -138,7 +138,8 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         translateValueCells(ws.table, ws.texts);
         const TransferResult check = validateForWrite(ws.table, ws.texts);
         if (!check.ok()) {
-            printError(QStringLiteral("%1: %2").arg(file, check.detail));
+            printError(
+                QStringLiteral("%1: %2 (%3)").arg(file, check.message(ws.texts), check.detail));
             return ExitUsage;
         }
     }

@@ -106,7 +106,9 @@ QString TransferResult::message(const UiTexts &texts) const {
     case TransferStatus::PortNotOpen:
         return texts.msgPortOpenFailed;
     case TransferStatus::InvalidChannel:
-        return detail;
+        // One pass over the pattern, so a "%1" in the cell's text is shown as it stands.
+        return texts.msgCannotWriteCell.arg(
+            QStringLiteral("%1").arg(channel, 3, 10, QLatin1Char('0')), fieldName, cellText);
     case TransferStatus::NoResponse:
     case TransferStatus::LinkFailed:
         return texts.msgNoResponse;
@@ -187,6 +189,8 @@ TransferResult validateForWrite(const ChannelTable &table, const UiTexts &texts)
         result.status = TransferStatus::InvalidChannel;
         result.channel = n;
         result.column = column;
+        result.fieldName = table.header(column);
+        result.cellText = row[column - 1];
         result.detail = QStringLiteral("%1, %2: \"%3\" cannot be written to the radio")
                             .arg(channelLabel(n), fieldName(column), row[column - 1]);
         return result;

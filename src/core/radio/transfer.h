@@ -37,8 +37,12 @@ struct TransferResult {
     int channel = 0;
     // The column of the invalid cell (InvalidChannel), 0 otherwise.
     int column = 0;
-    // What failed, for logs and the command line: the step, the channel and field, the
-    // link's error text.
+    // The invalid cell's column header as the table showed it (so in the language of the
+    // check) and the cell's text (InvalidChannel); empty otherwise.
+    QString fieldName;
+    QString cellText;
+    // What failed, in English for logs and the command line: the step, the channel and
+    // field, the link's error text.
     QString detail;
     // Lenient steps that did not happen although the transfer succeeded (the radio did
     // not acknowledge the step before them, or a band list had nothing to write).
@@ -50,8 +54,9 @@ struct TransferResult {
 
     bool ok() const { return status == TransferStatus::Ok; }
     // The text the warning dialog shows for a failure: MsgNoResponse when the radio did
-    // not complete the exchange, MsgPortOpenFailed when the port was not open, and the
-    // detail for a cell that cannot be written.
+    // not complete the exchange, MsgPortOpenFailed when the port was not open, and
+    // MsgCannotWriteCell naming the channel, field and text of a cell that cannot be
+    // written.
     QString message(const UiTexts &texts) const;
 };
 
@@ -75,7 +80,8 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
                           const UiTexts &texts, const TransferProgress &progress = {});
 
 // The check writeRadio() makes before it sends anything: Ok, or InvalidChannel naming
-// the first channel and field that cannot be written.
+// the first channel and field that cannot be written, with the field's header from
+// `table`.
 TransferResult validateForWrite(const ChannelTable &table, const UiTexts &texts);
 
 } // namespace vrx

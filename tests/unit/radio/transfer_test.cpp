@@ -232,11 +232,67 @@ TEST_F(WriteTransfer, ACellThatCannotBeEncodedRefusesTheWriteBeforeAnythingIsSen
     EXPECT_TRUE(result.detail.contains(QStringLiteral("043")));
     EXPECT_TRUE(result.detail.contains(QStringLiteral("TxTone")));
     EXPECT_TRUE(result.detail.contains(QStringLiteral("67,0")));
-    EXPECT_EQ(result.message(texts), result.detail);
+    // The field is named by the table's own header, the built-in one here.
+    EXPECT_EQ(result.message(texts),
+              QStringLiteral("Channel 043: QT/DQT编码 \"67,0\" cannot be written to the radio. "
+                             "Nothing was sent."));
     EXPECT_TRUE(radio.received().isEmpty());
     EXPECT_EQ(link.nowMs(), 0);
     EXPECT_TRUE(progress.empty());
 }
+
+struct CellMessageCase {
+    const char *name;
+    bool english;   // the English pack's texts and header, else the built-in Chinese ones
+    QString header; // of the bad cell's column; empty: the table's built-in header
+    int column;
+    QString cellText;
+    QString expected;
+};
+
+void PrintTo(const CellMessageCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class UnwritableCellMessage : public ::testing::TestWithParam<CellMessageCase> {};
+
+TEST_P(UnwritableCellMessage, NamesChannelFieldAndTextInTheCurrentLanguage) {
+    const CellMessageCase &c = GetParam();
+    const UiTexts texts = c.english ? englishTexts() : UiTexts{};
+    ChannelTable table;
+    test::fillVariedPlan(table, texts);
+    if (!c.header.isEmpty())
+        table.setHeader(c.column, c.header);
+    table.setText(c.column, 43, c.cellText);
+
+    const TransferResult result = validateForWrite(table, texts);
+    ASSERT_EQ(result.status, TransferStatus::InvalidChannel);
+    EXPECT_EQ(result.message(texts), c.expected);
+    // The detail stays English for logs and the command line, whatever the language.
+    EXPECT_TRUE(result.detail.startsWith(QStringLiteral("channel 043, ")))
+        << result.detail.toStdString();
+    EXPECT_TRUE(result.detail.endsWith(QStringLiteral("cannot be written to the radio")))
+        << result.detail.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, UnwritableCellMessage,
+    ::testing::Values(
+        CellMessageCase{
+            "Chinese",
+            false,
+            {},
+            TxToneCol,
+            "67,0",
+            QStringLiteral("信道 043 的 QT/DQT编码 “67,0” 无法写入电台，未发送任何数据。")},
+        CellMessageCase{"English", true, "TX Power", PowerCol, QStringLiteral("高功率"),
+                        QStringLiteral("Channel 043: TX Power \"高功率\" cannot be written to the "
+                                       "radio. Nothing was sent.")},
+        // Placeholders in a pack's header or a file's cell text are shown as they stand.
+        CellMessageCase{"PlaceholdersInHeaderAndText", true, "Enc %3", TxToneCol, "%1",
+                        "Channel 043: Enc %3 \"%1\" cannot be written to the radio. Nothing was "
+                        "sent."}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(TransferFixture, AClosedLinkIsReportedAndNothingIsSent) {
     link.close();
