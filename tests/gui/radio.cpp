@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -58,18 +59,7 @@ private slots:
         probed_.clear();
         probeOk_ = true;
         onSend_ = nullptr;
-        AppEnvironment env;
-        env.probePort = [this](const QString &device, QString *) {
-            probed_ << device;
-            return probeOk_;
-        };
-        env.makeLink = [this](const QString &) -> std::unique_ptr<SerialLink> {
-            return std::make_unique<ForwardingLink>(*link_, onSend_);
-        };
-        env.reportError = [](const QString &message) { QFAIL(qPrintable(message)); };
-        windows_ = std::make_unique<AppWindows>(env);
-        main().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        start();
     }
     void cleanup() {
         windows_.reset();
@@ -188,6 +178,38 @@ private slots:
         QVERIFY(!link_->isOpen());
     }
 
+    void unwritableCellIsNamedInTheCurrentLanguage() {
+        // The packs as the build stages them beside the executables.
+        QTemporaryDir packs;
+        QVERIFY(packs.isValid());
+        for (const char *name : {"chn.lng", "eng.lng"})
+            QVERIFY(QFile::copy(QDir(QCoreApplication::applicationDirPath()).filePath(name),
+                                packs.filePath(name)));
+        start(packs.path());
+        fillChannel(7);
+        table().setText(TxToneCol, 7, QStringLiteral("67,0"));
+        const QByteArray memory = radio_->memory();
+
+        const auto writeAndExpect = [&](const QString &expected) {
+            main().action(MainAction::Write)->trigger();
+            QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+            QVERIFY(windows_->warning.isVisible());
+            QCOMPARE(windows_->warning.windowTitle(), t().msgFailureTitle);
+            QCOMPARE(windows_->warning.message(), expected);
+            QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
+            transfer().close();
+            QVERIFY(main().isEnabled());
+        };
+        writeAndExpect(
+            QStringLiteral("信道 007 的 QT/DQT编码 “67,0” 无法写入电台，未发送任何数据。"));
+        // The switch re-texts the grid's headers, and with them the field's name.
+        main().action(MainAction::English)->trigger();
+        writeAndExpect(QStringLiteral(
+            "Channel 007: QT/DQT Enc \"67,0\" cannot be written to the radio. Nothing was sent."));
+        QCOMPARE(radio_->memory(), memory);
+        QVERIFY(radio_->received().isEmpty());
+    }
+
     void transferCommitsThePendingEditFirst() {
         probeOk_ = false;
         const QModelIndex cell = main().grid()->channelModel()->indexOf(RxFreqCol, 4);
@@ -259,6 +281,24 @@ private slots:
     }
 
 private:
+    // The windows on the simulated radio; packs from dataDir (none: the built-in texts).
+    void start(const QString &dataDir = {}) {
+        windows_.reset();
+        AppEnvironment env;
+        env.dataDir = dataDir;
+        env.locale = QLocale(QLocale::Chinese, QLocale::China);
+        env.probePort = [this](const QString &device, QString *) {
+            probed_ << device;
+            return probeOk_;
+        };
+        env.makeLink = [this](const QString &) -> std::unique_ptr<SerialLink> {
+            return std::make_unique<ForwardingLink>(*link_, onSend_);
+        };
+        env.reportError = [](const QString &message) { QFAIL(qPrintable(message)); };
+        windows_ = std::make_unique<AppWindows>(env);
+        main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    }
     MainWindow &main() { return windows_->main; }
     TransferDialog &transfer() { return windows_->transfer; }
     ChannelTable &table() { return main().table(); }
