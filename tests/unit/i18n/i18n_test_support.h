@@ -12,7 +12,6 @@
 
 #include <ostream>
 
-
 namespace vrx::test {
 
 inline QString langDir() {
