@@ -10,14 +10,14 @@
 namespace vrx {
 
 inline constexpr int kMaxPackTextLength = 253;
-// A pack of 120 texts of at most 253 characters is far below this; anything beyond
+// A pack of a few hundred texts of at most 253 characters is far below this; anything beyond
 // it is not read, so a stray huge file cannot exhaust memory.
 inline constexpr qint64 kMaxPackFileBytes = 1024 * 1024;
 
 inline const QString kChinesePackName = QStringLiteral("chn");
 inline const QString kEnglishPackName = QStringLiteral("eng");
 
-// The texts of one language pack, ids 1..120. A pack is a UTF-8 file <name>.lng,
+// The texts of one language pack, ids 1..kLastPackId. A pack is a UTF-8 file <name>.lng,
 // one "id=text" a line (the format is described at the top of lang/chn.lng).
 // An id that the file does not hold (or holds with an empty text) is absent:
 // has() is false and text() is empty, and callers leave its destination as it is.

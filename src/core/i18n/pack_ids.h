@@ -3,10 +3,40 @@
 #include "channels/channel_table.h"
 #include "settings/radio_settings.h"
 
+#include <array>
+
 namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
-inline constexpr int kLastPackId = 120;
+// The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
+inline constexpr int kLastPackId = 299;
+
+// Ids in use, a block for each area so that areas grow without renumbering each
+// other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
+// files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
+// printing, 270-299 ports and installation.
+struct PackIdBlock {
+    int first;
+    int last;
+};
+inline constexpr std::array kPackIdBlocks = {
+    PackIdBlock{1, 120},
+};
+
+inline constexpr bool isPackIdInUse(int id) {
+    for (const PackIdBlock &block : kPackIdBlocks) {
+        if (id >= block.first && id <= block.last)
+            return true;
+    }
+    return false;
+}
+
+inline constexpr int packIdsInUse() {
+    int count = 0;
+    for (const PackIdBlock &block : kPackIdBlocks)
+        count += block.last - block.first + 1;
+    return count;
+}
 
 // The ids of a language pack, named by what each text is shown on. Where several
 // places share one text (85, 86, 97, 105, 28) the name says the first; the comment

@@ -187,6 +187,10 @@ TEST_P(ShippedPack, HoldsEveryIdOnceWithAText) {
     const auto pack = LanguagePack::load(langDir(), name);
     ASSERT_TRUE(pack.has_value());
     for (int id = kFirstPackId; id <= kLastPackId; ++id) {
+        if (!isPackIdInUse(id)) {
+            EXPECT_FALSE(pack->has(id)) << "id " << id << " is in no block of pack_ids.h";
+            continue;
+        }
         EXPECT_TRUE(pack->has(id)) << "id " << id;
         EXPECT_FALSE(pack->text(id).trimmed().isEmpty()) << "id " << id;
     }
@@ -201,8 +205,8 @@ TEST_P(ShippedPack, HoldsEveryIdOnceWithAText) {
         ++entries;
         EXPECT_FALSE(line.endsWith('\r')) << "packs are kept with LF line ends";
     }
-    EXPECT_EQ(entries, kLastPackId);
-    EXPECT_EQ(pack->size(), kLastPackId);
+    EXPECT_EQ(entries, packIdsInUse());
+    EXPECT_EQ(pack->size(), packIdsInUse());
 }
 
 INSTANTIATE_TEST_SUITE_P(Packs, ShippedPack, ::testing::Values("chn", "eng"));
