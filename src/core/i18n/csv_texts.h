@@ -27,6 +27,8 @@ struct CsvTexts {
     QString badSkip = QStringLiteral("skip \"%1\" is unknown; scan list on");
     QString repeatedLocation =
         QStringLiteral("channel already given on line %1; this row replaces it");
+    // A pasted row that would land after channel 199.
+    QString beyondLastChannel = QStringLiteral("beyond channel 199; row left out");
     // Not import notes: the errors that stop an import.
     QString notChannelList =
         QStringLiteral("no Location and Frequency columns: this is not a channel list");

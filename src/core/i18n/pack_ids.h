@@ -21,6 +21,7 @@ struct PackIdBlock {
 };
 inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{1, 120},
+    PackIdBlock{240, 268},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -175,6 +176,37 @@ enum class PackId : int {
     // Messages added after the LED colours, so that the older ids keep their numbers
     MsgInvalidFrequency = 119,
     MsgCannotWriteCell = 120,
+
+    // Interchange and printing (File menu group, dialogs, channel list, CSV notes)
+    MenuImport = 240,
+    MenuExport = 241,
+    MenuPrint = 242,
+    MenuExportPdf = 243,
+    CsvFileFilter = 244,
+    PdfFileFilter = 245,
+    ImportNotesTitle = 246,
+    ImportNotesIntro = 247,
+    ExportNotesIntro = 248,
+    ChannelListTitle = 249,
+    ChannelListOptionsTitle = 250,
+    CsvNotePrefix = 251,
+    CsvBadLocation = 252,
+    CsvBadFrequency = 253,
+    CsvBadDuplex = 254,
+    CsvBadOffset = 255,
+    CsvTxOutOfRange = 256,
+    CsvBadMode = 257,
+    CsvBadToneMode = 258,
+    CsvBadCtcss = 259,
+    CsvBadDcs = 260,
+    CsvBadPolarity = 261,
+    CsvBadPower = 262,
+    CsvBadSkip = 263,
+    CsvRepeatedLocation = 264,
+    CsvBeyondLastChannel = 265,
+    CsvNotChannelList = 266,
+    CsvNotUtf8 = 267,
+    CsvCannotExport = 268,
 };
 
 inline constexpr int toInt(PackId id) {
