@@ -2,6 +2,7 @@
 // runs the simulated radio on a pseudo-terminal.
 
 #include "console.h"
+#include "convert_command.h"
 #include "exit_status.h"
 #include "show_command.h"
 #include "sim_command.h"
@@ -25,6 +26,9 @@ const char *const kUsage =
     "  sim    [--plan FILE.vrx] [--baud] [--fault KIND[:STEP]]\n"
     "         Runs a simulated radio on a pseudo-terminal and prints its\n"
     "         device path.\n"
+    "  convert IN OUT [--lang chn|eng] [--template PLAN.vrx]\n"
+    "         Converts between .vrx and .csv, or writes a .pdf or .html\n"
+    "         channel list.\n"
     "\n"
     "PORT is a device path or COM1..COM4 (mapped through the settings\n"
     "file's ports section). \"vrxctl COMMAND --help\" describes a command.\n"
@@ -35,6 +39,9 @@ const char *const kUsage =
 } // namespace
 
 int main(int argc, char **argv) {
+    // convert makes an application of its own kind.
+    if (argc > 1 && qstrcmp(argv[1], "convert") == 0)
+        return vrx::runConvertCommand(argc, argv);
     QCoreApplication app(argc, argv);
     // The GUI's name, so that both find the same settings in the user config folder.
     QCoreApplication::setApplicationName(QStringLiteral("VRX5800"));
