@@ -111,15 +111,17 @@ public:
     }
 
     // The channel, or nullopt when the row is skipped (with its note).
-    std::optional<CsvChannel> read() {
+    std::optional<CsvChannel> read(bool byLocation) {
         CsvChannel channel;
         channel.line = record_.line;
         channel.location = field("Location");
-        bool isNumber = false;
-        channel.number = channel.location.toInt(&isNumber);
-        if (!isNumber || channel.number < 1 || channel.number > kChannelCount) {
-            note(csvTexts_.badLocation);
-            return std::nullopt;
+        if (byLocation) {
+            bool isNumber = false;
+            channel.number = channel.location.toInt(&isNumber);
+            if (!isNumber || channel.number < 1 || channel.number > kChannelCount) {
+                note(csvTexts_.badLocation);
+                return std::nullopt;
+            }
         }
         ChannelRow &row = channel.row;
 
@@ -468,7 +470,8 @@ QString csvHeaderLine() {
     return csvColumns().join(QLatin1Char(','));
 }
 
-CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts &csvTexts) {
+CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts &csvTexts,
+                       CsvPlacement placement) {
     CsvImport result;
     const QList<CsvRecord> records = splitCsvRecords(withoutBom(text));
     const QHash<QString, int> columns =
@@ -480,9 +483,13 @@ CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts
     QHash<int, int> lineOfChannel;
     for (qsizetype i = 1; i < records.size(); ++i) {
         RowReader reader(records[i], columns, texts, csvTexts, result.notes);
-        std::optional<CsvChannel> channel = reader.read();
+        std::optional<CsvChannel> channel = reader.read(placement == CsvPlacement::ByLocation);
         if (!channel)
             continue;
+        if (placement == CsvPlacement::InOrder) {
+            result.channels << *channel;
+            continue;
+        }
         if (const auto it = lineOfChannel.constFind(channel->number); it != lineOfChannel.cend())
             reader.note(csvTexts.repeatedLocation.arg(*it));
         lineOfChannel.insert(channel->number, channel->line);
@@ -536,8 +543,10 @@ bool hasCsvHeader(const QString &text) {
 
 std::array<ChannelRow, kChannelCount> channelsByLocation(const CsvImport &import) {
     std::array<ChannelRow, kChannelCount> channels;
-    for (const CsvChannel &channel : import.channels)
-        channels[channel.number - 1] = channel.row;
+    for (const CsvChannel &channel : import.channels) {
+        if (channel.number >= 1 && channel.number <= kChannelCount)
+            channels[channel.number - 1] = channel.row;
+    }
     return channels;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "i18n/csv_texts.h"
 #include "i18n/ui_texts.h"
 #include "storage/channel_plan.h"
-#include "i18n/csv_texts.h"
 #include "storage/file_status.h"
 
 #include <QByteArray>
@@ -41,9 +41,15 @@ struct CsvImport {
     bool ok() const { return error.isEmpty(); }
 };
 
+// How the rows of an import find their channels: by their Location (a file), or one
+// after the other wherever they are put (a paste; Location is then neither checked nor
+// compared, and CsvChannel::number is 0).
+enum class CsvPlacement { ByLocation, InOrder };
+
 // Reads CSV text (a leading byte-order mark is skipped). The cells are written with the
 // value words of `texts`.
-CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts &csvTexts);
+CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts &csvTexts,
+                       CsvPlacement placement = CsvPlacement::ByLocation);
 // The same from a file's bytes, which must be UTF-8.
 CsvImport parseCsvBytes(const QByteArray &bytes, const UiTexts &texts, const CsvTexts &csvTexts);
 // Reads and parses a file; a file that cannot be read gives an error naming it.

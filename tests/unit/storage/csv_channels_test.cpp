@@ -237,6 +237,18 @@ TEST(CsvImportTest, AFileThatCannotBeReadNamesIt) {
     EXPECT_TRUE(import.error.contains("list.csv")) << import.error.toStdString();
 }
 
+TEST(CsvImportTest, RowsInOrderKeepFileOrderWhateverTheirLocation) {
+    const QString text = QStringLiteral("Location,Frequency\n0,438.5\n5,439\n5,440\n1,99\n");
+    const CsvImport import = parseCsvText(text, englishTexts(), {}, CsvPlacement::InOrder);
+    ASSERT_EQ(import.channels.size(), 3);
+    EXPECT_EQ(import.channels[0].row[0], "438.50000");
+    EXPECT_EQ(import.channels[1].row[0], "439.00000");
+    EXPECT_EQ(import.channels[2].row[0], "440.00000");
+    // Only the frequency below the band is noted; Location is not compared.
+    EXPECT_EQ(import.notes, (QStringList{"Line 5, Location 1: frequency \"99\" is not 100-550 "
+                                         "MHz in whole 10 Hz; row skipped"}));
+}
+
 TEST(CsvImportTest, HeaderIsRecognisedForAPaste) {
     EXPECT_TRUE(hasCsvHeader("\xEF\xBB\xBF# list\nlocation , FREQUENCY\n1,438.5\n"));
     EXPECT_FALSE(hasCsvHeader("438.50000\tOFF\t438.50000\n"));
