@@ -5,6 +5,7 @@
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
 #include "file_actions.h"
+#include "interchange_actions.h"
 #include "language_actions.h"
 #include "link_label.h"
 #include "options_page.h"
@@ -71,6 +72,9 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     layout->addWidget(buildCentre(), 1);
     layout->addWidget(buildRightColumn());
     setCentralWidget(central);
+    // After the grid, whose paste keys it watches; its group ends the File menu.
+    interchangeActions_ = new InterchangeActions(*this);
+    interchangeActions_->install(menu(MainMenu::File));
 
     status_ = new QLabel(QStringLiteral("     赞博电子有限公司 KORVAN 对讲机编程软件"), this);
     status_->setTextFormat(Qt::PlainText);

@@ -34,6 +34,7 @@ class AboutDialog;
 class ChannelGrid;
 class ChannelOperations;
 class FileActions;
+class InterchangeActions;
 class LanguageActions;
 class LinkLabel;
 class OptionsPage;
@@ -125,6 +126,7 @@ public:
 
     ChannelOperations &channelOperations() { return *operations_; }
     FileActions &fileActions() { return *fileActions_; }
+    InterchangeActions &interchangeActions() { return *interchangeActions_; }
     RadioActions &radioActions() { return *radioActions_; }
     LanguageActions &languageActions() { return *languageActions_; }
 
@@ -196,6 +198,8 @@ private:
 
     std::unique_ptr<ChannelOperations> operations_;
     std::unique_ptr<FileActions> fileActions_;
+    // A QObject child of the window (it filters the grid's keys).
+    InterchangeActions *interchangeActions_ = nullptr;
     std::unique_ptr<RadioActions> radioActions_;
     std::unique_ptr<LanguageActions> languageActions_;
 

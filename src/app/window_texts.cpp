@@ -2,6 +2,7 @@
 
 #include "about_dialog.h"
 #include "i18n/language_pack.h"
+#include "interchange_actions.h"
 #include "link_label.h"
 #include "main_window.h"
 #include "options_page.h"
@@ -161,6 +162,7 @@ void applyPackToWindows(const LanguagePack &pack, MainWindow &w) {
         label(PackId::AboutCompanyLine, about->companyLabel());
         button(PackId::OkButton, about->okButton());
     }
+    w.interchangeActions().applyPack(pack);
 }
 
 } // namespace vrx
