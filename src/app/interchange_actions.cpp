@@ -58,7 +58,7 @@ InterchangeActions::InterchangeActions(MainWindow &window) : QObject(&window), w
 void InterchangeActions::install(QMenu *fileMenu) {
     const std::pair<InterchangeAction, const char *> items[] = {
         {InterchangeAction::Import, "导入(&I)…"},
-        {InterchangeAction::Export, "导出(&E)…"},
+        {InterchangeAction::Export, "导出(&X)…"},
         {InterchangeAction::Print, "打印(&P)…"},
         {InterchangeAction::ExportPdf, "导出 PDF(&D)…"},
     };

@@ -239,6 +239,10 @@ struct FailCase {
     const char *message;
 };
 
+void PrintTo(const FailCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
 class ConvertFails : public Convert, public ::testing::WithParamInterface<FailCase> {};
 
 TEST_P(ConvertFails, WithStatusTwoAndNoOutput) {

@@ -62,6 +62,23 @@ private slots:
         QCOMPARE(actions().action(InterchangeAction::Import)->text(), QStringLiteral("导入(&I)…"));
     }
 
+    void fileMenuAccessKeysStayDistinctInEitherLanguage() {
+        start();
+        for (Language language : {Language::English, Language::Chinese}) {
+            main().useLanguage(language);
+            QStringList keys;
+            for (QAction *item : main().menu(MainMenu::File)->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const qsizetype amp = item->text().indexOf('&');
+                QVERIFY2(amp >= 0, qPrintable(item->text()));
+                const QString key = item->text().mid(amp + 1, 1).toUpper();
+                QVERIFY2(!keys.contains(key), qPrintable(item->text()));
+                keys << key;
+            }
+        }
+    }
+
     void importReplacesTheChannelsKeepsTheSettingsAndListsTheNotes() {
         start();
         main().settings().setIndex(Option::Squelch, 7);
