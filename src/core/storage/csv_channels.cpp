@@ -272,11 +272,7 @@ private:
                                               QRegularExpression::CaseInsensitiveOption);
         const QRegularExpressionMatch match = watts.match(text);
         if (match.hasMatch()) {
-            // Tenths of a watt, so 2.5 W is compared exactly.
-            const std::optional<qint64> tenths = exactDecimal(match.captured(1).left(12), 1);
-            if (tenths)
-                return *tenths >= 25 ? texts_.highText : texts_.lowText;
-            // More decimals than tenths: only 2.5 itself can be on the edge.
+            // 2.5 is exact in binary, so the edge itself counts as high.
             return match.captured(1).toDouble() >= 2.5 ? texts_.highText : texts_.lowText;
         }
         note(csvTexts_.badPower.arg(text));
