@@ -92,7 +92,7 @@ void InterchangeActions::applyPack(const LanguagePack &pack) {
     }
     const std::pair<QString *, PackId> texts[] = {
         {&csvFilter_, PackId::CsvFileFilter},        {&pdfFilter_, PackId::PdfFileFilter},
-        {&notesTitle_, PackId::ImportNotesTitle},    {&importSummary_, PackId::ImportNotesIntro},
+        {&notesTitle_, PackId::NotesTitle},          {&importSummary_, PackId::ImportNotesIntro},
         {&exportSummary_, PackId::ExportNotesIntro},
     };
     for (const auto &[text, packId] : texts) {

@@ -78,7 +78,7 @@ private:
     ChannelListTexts listTexts_;
     QString csvFilter_ = QStringLiteral("CSV 信道表 (*.csv)");
     QString pdfFilter_ = QStringLiteral("PDF 文档 (*.pdf)");
-    QString notesTitle_ = QStringLiteral("导入说明");
+    QString notesTitle_ = QStringLiteral("信道说明");
     QString importSummary_ = QStringLiteral("已导入 %1 个信道。以下内容未能原样导入：");
     QString exportSummary_ = QStringLiteral("已导出 %1 个信道。以下信道未导出：");
     QPointer<NotesDialog> notesDialog_;

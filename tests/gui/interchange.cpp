@@ -105,6 +105,7 @@ private slots:
         QCOMPARE(notes->notes().size(), 21);
         QVERIFY(notes->notes().contains(
             "Line 21, Location 20: mode \"AM\" is not FM or NFM; row skipped"));
+        QCOMPARE(notes->windowTitle(), QStringLiteral("Notes on the channels"));
         QVERIFY(notes->summary().startsWith("41 channels were imported."));
         // The OK button has the focus, so Enter closes the notes.
         QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == notes);
@@ -138,9 +139,18 @@ private slots:
         fillChannel(2, "438.50000");
         fillChannel(9, "145.00000");
         table().setText(TxFreqCol, 9, "145.60000");
-        answers_ << path("list"); // typed without an extension
+        fillChannel(12, "440.00000");
+        table().setText(TxToneCol, 12, "D999N"); // from a hand-edited file: no DCS code
+        answers_ << path("list");                // typed without an extension
         chooseFromFileMenu(InterchangeAction::Export);
         QVERIFY(errors_.isEmpty());
+        NotesDialog *notes = actions().notesDialog();
+        QVERIFY(notes && notes->isVisible());
+        QCOMPARE(notes->summary(),
+                 QStringLiteral("2 channels were exported. These were left out:"));
+        QCOMPARE(notes->notes(), QStringList{"Channel 012: TxTone \"D999N\" cannot be written "
+                                             "as CSV; channel left out"});
+        notes->close();
         QFile file(path("list.csv"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');

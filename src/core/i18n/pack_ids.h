@@ -184,7 +184,7 @@ enum class PackId : int {
     MenuExportPdf = 243,
     CsvFileFilter = 244,
     PdfFileFilter = 245,
-    ImportNotesTitle = 246,
+    NotesTitle = 246,
     ImportNotesIntro = 247,
     ExportNotesIntro = 248,
     ChannelListTitle = 249,
