@@ -28,7 +28,7 @@ inline constexpr int kInterchangeActionCount = 4;
 
 // Channels in and out of the window's plan: CSV import and export, the printed channel
 // list and its PDF, and CSV rows pasted into the grid. The File menu carries them as a
-// group of their own after the specified items.
+// group of their own after the menu's original items.
 class InterchangeActions : public QObject {
     Q_OBJECT
 public:

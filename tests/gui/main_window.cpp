@@ -105,7 +105,7 @@ private slots:
                 list << (a->isSeparator() ? QStringLiteral("-") : a->text());
             return list;
         };
-        // The specified items first; the interchange group follows them.
+        // The original items first; the interchange group follows them.
         QCOMPARE(texts(w.menu(MainMenu::File)),
                  QStringList({"新建(&N)", "打开(&O)", "保存(&S)", "-", "退出(&E)", "-", "导入(&I)…",
                               "导出(&X)…", "打印(&P)…", "导出 PDF(&D)…"}));
