@@ -37,6 +37,8 @@ class FileActions;
 class LanguageActions;
 class LinkLabel;
 class OptionsPage;
+class Recovery;
+class SafetyActions;
 class RadioActions;
 
 enum class MainAction : int {
@@ -127,6 +129,10 @@ public:
     FileActions &fileActions() { return *fileActions_; }
     RadioActions &radioActions() { return *radioActions_; }
     LanguageActions &languageActions() { return *languageActions_; }
+    SafetyActions &safetyActions() { return *safetyActions_; }
+    Recovery &recovery() { return *recovery_; }
+    // What goes back to myini.ini at the end of the run.
+    AppSettings &appSettings() { return appSettings_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -198,6 +204,8 @@ private:
     std::unique_ptr<FileActions> fileActions_;
     std::unique_ptr<RadioActions> radioActions_;
     std::unique_ptr<LanguageActions> languageActions_;
+    std::unique_ptr<SafetyActions> safetyActions_;
+    std::unique_ptr<Recovery> recovery_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;
