@@ -161,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct DiffCase {
     const char *name;
-    const char *a; // a data file, "@changed" or "@port"
+    const char *a; // a data file, "@changed", "@port" or "" (none)
     const char *b;
     int exitCode;
     const char *out;
@@ -179,6 +179,8 @@ TEST_P(CliDiff, LikeDiff) {
     QStringList args{QStringLiteral("diff")};
     for (const char *side : {c.a, c.b}) {
         const QLatin1String name(side);
+        if (name.isEmpty())
+            continue;
         if (name == QLatin1String("@port"))
             args << QStringLiteral("--port") << sim.device();
         else if (name == QLatin1String("@changed"))
@@ -201,7 +203,9 @@ INSTANTIATE_TEST_SUITE_P(
         DiffCase{"RadioToFile", "@port", "@changed", 1, "Squelch: 7 -> 5\n"},
         DiffCase{"FileToRadio", "@changed", "@port", 1, "Squelch: 5 -> 7\n"},
         DiffCase{"RadioEqualsItsPlan", "@port", "plan_english.vrx", 0, ""},
-        DiffCase{"MissingFile", "plan_chinese.vrx", "none.vrx", 2, ""}),
+        DiffCase{"MissingFile", "plan_chinese.vrx", "none.vrx", 2, ""},
+        DiffCase{"OneFileOnly", "plan_chinese.vrx", "", 2, ""},
+        DiffCase{"TheRadioTwice", "@port", "@port", 2, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A transfer against a 9600-baud radio served in this process, so that the test can
