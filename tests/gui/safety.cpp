@@ -134,6 +134,41 @@ private slots:
         QVERIFY(transfer().phaseLabel()->isHidden());
     }
 
+    void aBackupFirstThatCannotBeKeptWritesNothing() {
+        QVERIFY(QDir().mkpath(home_.path()));
+        QFile blocker(folder().root());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        start();
+        fillChannel(1);
+        const QByteArray memory = radio_->memory();
+        main().action(MainAction::Write)->trigger();
+        QTest::mouseClick(transfer().backupCheck(), Qt::LeftButton);
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(windows_->warning.isVisible());
+        QVERIFY(windows_->warning.message().startsWith(QStringLiteral("未写入任何数据")));
+        QCOMPARE(radio_->handshakeCount(), 1); // the backup read only
+        QCOMPARE(radio_->memory(), memory);
+        QFile::remove(folder().root());
+    }
+
+    void anUnreadableLeftoverIsKeptAndReported() {
+        QVERIFY(QDir().mkpath(folder().root()));
+        QFile file(folder().autosavePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("KR-428 MEMORY CHANNEL\r\n\r\n"); // cut short by the crash
+        file.close();
+        start();
+        main().recovery().start();
+        QVERIFY(windows_->warning.isVisible());
+        QVERIFY(
+            windows_->warning.message().startsWith(QStringLiteral("无法读取上次运行留下的信道表")));
+        const QStringList names = backups();
+        QCOMPARE(names.size(), 1);
+        QCOMPARE(readBytes(backupPath(names[0])), QByteArray("KR-428 MEMORY CHANNEL\r\n\r\n"));
+        QVERIFY(main().recovery().autosaver());
+    }
+
     void aPlainWriteIsTheOneExchange() {
         start();
         fillChannel(1);
