@@ -11,6 +11,8 @@
 #include "options_page.h"
 #include "radio/qt_serial_link.h"
 #include "radio_actions.h"
+#include "recovery.h"
+#include "safety_actions.h"
 #include "service_panel.h"
 #include "skins.h"
 #include "transfer_dialog.h"
@@ -57,7 +59,9 @@ int sideIndex(MainAction action) {
 MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     : QMainWindow(parent), env_(environment), fileActions_(std::make_unique<FileActions>(*this)),
       radioActions_(std::make_unique<RadioActions>(*this)),
-      languageActions_(std::make_unique<LanguageActions>(*this)) {
+      languageActions_(std::make_unique<LanguageActions>(*this)),
+      safetyActions_(std::make_unique<SafetyActions>(*this)),
+      recovery_(std::make_unique<Recovery>(*this)) {
     setDefaultHooks();
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
@@ -175,6 +179,7 @@ void MainWindow::buildMenus() {
     file->addAction(makeAction(MainAction::Save, QStringLiteral("保存(&S)")));
     file->addSeparator();
     file->addAction(makeAction(MainAction::Exit, QStringLiteral("退出(&E)")));
+    safetyActions_->addFileMenuItems(file);
 
     QMenu *edit = addMenu(MainMenu::Edit, QStringLiteral("编辑(&P)"));
     edit->addAction(makeAction(MainAction::Read, QStringLiteral("频率读出(&R)")));

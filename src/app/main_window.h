@@ -38,6 +38,8 @@ class InterchangeActions;
 class LanguageActions;
 class LinkLabel;
 class OptionsPage;
+class Recovery;
+class SafetyActions;
 class RadioActions;
 
 enum class MainAction : int {
@@ -129,6 +131,10 @@ public:
     InterchangeActions &interchangeActions() { return *interchangeActions_; }
     RadioActions &radioActions() { return *radioActions_; }
     LanguageActions &languageActions() { return *languageActions_; }
+    SafetyActions &safetyActions() { return *safetyActions_; }
+    Recovery &recovery() { return *recovery_; }
+    // What goes back to myini.ini at the end of the run.
+    AppSettings &appSettings() { return appSettings_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -202,6 +208,8 @@ private:
     InterchangeActions *interchangeActions_ = nullptr;
     std::unique_ptr<RadioActions> radioActions_;
     std::unique_ptr<LanguageActions> languageActions_;
+    std::unique_ptr<SafetyActions> safetyActions_;
+    std::unique_ptr<Recovery> recovery_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

@@ -6,6 +6,7 @@
 #include "link_label.h"
 #include "main_window.h"
 #include "options_page.h"
+#include "safety_actions.h"
 #include "service_panel.h"
 #include "transfer_dialog.h"
 #include "warning_dialog.h"
@@ -163,6 +164,9 @@ void applyPackToWindows(const LanguagePack &pack, MainWindow &w) {
         button(PackId::OkButton, about->okButton());
     }
     w.interchangeActions().applyPack(pack);
+
+    // Backups, verified writes, comparison and recovery keep their own texts.
+    w.safetyActions().applyPack(pack);
 }
 
 } // namespace vrx

@@ -34,6 +34,7 @@ constexpr FaultName kFaultNames[] = {
     {"late", SimulatedRadio::FaultKind::LateReply, true},
     {"wrong-ident", SimulatedRadio::FaultKind::WrongIdent, false},
     {"extra-ident-byte", SimulatedRadio::FaultKind::ExtraIdentByte, false},
+    {"corrupt-write", SimulatedRadio::FaultKind::CorruptStore, true},
 };
 
 // Termination signals reach the event loop through a pipe: the handler may only do
@@ -102,7 +103,9 @@ int runSimCommand(const QStringList &arguments) {
     const QCommandLineOption faultOption(
         QStringLiteral("fault"),
         QStringLiteral("Inject a fault: silent:STEP (no answer from that step on), "
-                       "garbage:STEP, split:STEP, late:STEP, wrong-ident, extra-ident-byte."),
+                       "garbage:STEP, split:STEP, late:STEP, wrong-ident, extra-ident-byte, "
+                       "corrupt-write:STEP (the first write from that step on is "
+                       "acknowledged but stored with one byte wrong)."),
         QStringLiteral("KIND[:STEP]"));
     parser.addOptions({planOption, baudOption, faultOption});
     if (const int status = parseCommand(parser, arguments, 0); status >= 0)

@@ -21,6 +21,7 @@ struct PackIdBlock {
 };
 inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{1, 120},
+    PackIdBlock{160, 182},
     PackIdBlock{240, 268},
 };
 
@@ -177,6 +178,30 @@ enum class PackId : int {
     MsgInvalidFrequency = 119,
     MsgCannotWriteCell = 120,
 
+    // Backups, verified writes, plan comparison and recovery
+    MenuBackups = 160,
+    MenuCompareWithFile = 161,
+    CheckBackupFirst = 162,
+    CheckVerifyAfterWrite = 163,
+    PhaseBackingUp = 164,
+    PhaseWriting = 165,
+    PhaseVerifying = 166,
+    StatusVerified = 167,
+    MsgVerifyDifferent = 168,
+    MsgVerifyReadFailed = 169,
+    MsgBackupFailed = 170,
+    MsgBackupFirstFailed = 171,
+    CompareTitle = 172,
+    CompareWhat = 173,
+    CompareThisPlan = 174,
+    CompareTheFile = 175,
+    MsgPlansEqual = 176,
+    RestoreTitle = 177,
+    MsgRestoreQuestion = 178,
+    RestoreButton = 179,
+    KeepAsideButton = 180,
+    MsgAutosaveFailed = 181,
+    MsgAutosaveUnreadable = 182,
     // Interchange and printing (File menu group, dialogs, channel list, CSV notes)
     MenuImport = 240,
     MenuExport = 241,

@@ -23,8 +23,8 @@ QString addressText(quint16 address) {
 // One run of a read or a write: the protocol, the gauge and the outcome.
 class Run {
 public:
-    Run(SerialLink &link, int maximum, const TransferProgress &progress)
-        : protocol(link), link_(link), maximum_(maximum), progress_(progress) {}
+    Run(SerialLink &link, int maximum, const TransferProgress &progress, const StopRequest &stop)
+        : protocol(link), link_(link), maximum_(maximum), progress_(progress), stop_(stop) {}
 
     CloneProtocol protocol;
     TransferResult result;
@@ -50,6 +50,19 @@ public:
     }
 
     bool linkLost() const { return link_.failed(); }
+
+    // At a step boundary, with the radio in clone mode: true (and the end command sent)
+    // when the caller asked to stop.
+    bool stopHere() {
+        if (!stop_ || !stop_())
+            return false;
+        protocol.endExchange();
+        result.status = TransferStatus::Interrupted;
+        result.detail = QStringLiteral("interrupted after %1 of %2 channels")
+                            .arg(result.completedChannels)
+                            .arg(kChannelCount);
+        return true;
+    }
 
     // Handshake, then the acknowledgement and the identification read that open every
     // transfer, then the acknowledgement that the first block follows. Returns false
@@ -91,6 +104,15 @@ private:
     SerialLink &link_;
     int maximum_;
     const TransferProgress &progress_;
+    const StopRequest &stop_;
+};
+
+// Where a read puts what it takes: a failure within channel n's blocks loses that
+// channel; a whole record and the settings block are handed over as read.
+struct ReadSink {
+    std::function<void(int channel)> channelLost;
+    std::function<void(int channel, const QByteArray &record)> channelRead;
+    std::function<void(const QByteArray &block)> settingsRead;
 };
 
 QString notAcknowledgedBefore(int channel) {
@@ -112,13 +134,17 @@ QString TransferResult::message(const UiTexts &texts) const {
     case TransferStatus::NoResponse:
     case TransferStatus::LinkFailed:
         return texts.msgNoResponse;
+    case TransferStatus::Interrupted:
+        return detail;
     }
     return {};
 }
 
-TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &settings,
-                         const UiTexts &texts, const TransferProgress &progress) {
-    Run run(link, kReadProgressMax, progress);
+namespace {
+
+TransferResult readSequence(SerialLink &link, const ReadSink &sink,
+                            const TransferProgress &progress, const StopRequest &stop) {
+    Run run(link, kReadProgressMax, progress, stop);
     CloneProtocol &protocol = run.protocol;
     bool ack = false;
     if (!run.start(ack))
@@ -127,30 +153,33 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
     for (int n = 1; n <= kChannelCount; ++n) {
         if (!ack)
             return run.fail(n, notAcknowledgedBefore(n));
+        if (run.stopHere())
+            return run.result;
         // From here on a failure empties the row: it was being replaced.
         const quint16 firstAddress = RadioImage::channelAddress(n);
         const quint16 secondAddress = RadioImage::channelSecondHalfAddress(n);
         const auto first = protocol.readBlock(firstAddress);
         if (!first) {
-            table.clearRow(n);
+            sink.channelLost(n);
             return run.fail(n, channelLabel(n) +
                                    QStringLiteral(": no valid reply to the read of ") +
                                    addressText(firstAddress));
         }
         if (!protocol.acknowledge()) {
-            table.clearRow(n);
+            sink.channelLost(n);
             return run.fail(n, channelLabel(n) + QStringLiteral(": no acknowledgement after ") +
                                    addressText(firstAddress));
         }
         const auto second = protocol.readBlock(secondAddress);
         if (!second) {
-            table.clearRow(n);
+            sink.channelLost(n);
             return run.fail(n, channelLabel(n) +
                                    QStringLiteral(": no valid reply to the read of ") +
                                    addressText(secondAddress));
         }
-        table.setRow(n, decodeChannel(*first + *second, texts));
+        sink.channelRead(n, *first + *second);
         ack = protocol.acknowledge();
+        run.result.completedChannels = n;
         run.count();
     }
 
@@ -159,7 +188,7 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
         if (!block)
             return run.fail(0, QStringLiteral("no valid reply to the read of the settings block ") +
                                    addressText(RadioImage::kSettingsAddress));
-        settings.setIndexes(decodeSettingsBlock(*block, settings.indexes()));
+        sink.settingsRead(*block);
         run.count();
     } else if (run.linkLost()) {
         return run.fail(0, notAcknowledgedBefore(kChannelCount));
@@ -177,6 +206,32 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
         run.result.skipped << QStringLiteral("end command (no acknowledgement)");
     }
     return run.result;
+}
+
+} // namespace
+
+TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &settings,
+                         const UiTexts &texts, const TransferProgress &progress,
+                         const StopRequest &stop) {
+    ReadSink sink;
+    sink.channelLost = [&](int n) { table.clearRow(n); };
+    sink.channelRead = [&](int n, const QByteArray &record) {
+        table.setRow(n, decodeChannel(record, texts));
+    };
+    sink.settingsRead = [&](const QByteArray &block) {
+        settings.setIndexes(decodeSettingsBlock(block, settings.indexes()));
+    };
+    return readSequence(link, sink, progress, stop);
+}
+
+TransferResult readRadioBlocks(SerialLink &link, RadioReadBack &blocks,
+                               const TransferProgress &progress, const StopRequest &stop) {
+    blocks = RadioReadBack{};
+    ReadSink sink;
+    sink.channelLost = [&](int n) { blocks.records[n - 1].clear(); };
+    sink.channelRead = [&](int n, const QByteArray &record) { blocks.records[n - 1] = record; };
+    sink.settingsRead = [&](const QByteArray &block) { blocks.settingsBlock = block; };
+    return readSequence(link, sink, progress, stop);
 }
 
 TransferResult validateForWrite(const ChannelTable &table, const UiTexts &texts) {
@@ -200,7 +255,8 @@ TransferResult validateForWrite(const ChannelTable &table, const UiTexts &texts)
 
 TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
                           const RadioSettings &settings, const BandPlan &bands,
-                          const UiTexts &texts, const TransferProgress &progress) {
+                          const UiTexts &texts, const TransferProgress &progress,
+                          const StopRequest &stop) {
     // Everything is encoded before the first byte goes out, so a bad cell can never
     // leave the radio half written.
     TransferResult invalid = validateForWrite(table, texts);
@@ -210,7 +266,7 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
     for (int n = 1; n <= kChannelCount; ++n)
         records[n] = *encodeChannel(table.row(n), texts);
 
-    Run run(link, kWriteProgressMax, progress);
+    Run run(link, kWriteProgressMax, progress, stop);
     CloneProtocol &protocol = run.protocol;
     bool ack = false;
     if (!run.start(ack))
@@ -219,6 +275,8 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
     for (int n = 1; n <= kChannelCount; ++n) {
         if (!ack)
             return run.fail(n, notAcknowledgedBefore(n));
+        if (run.stopHere())
+            return run.result;
         const quint16 firstAddress = RadioImage::channelAddress(n);
         const quint16 secondAddress = RadioImage::channelSecondHalfAddress(n);
         if (!protocol.writeBlock(firstAddress, records[n].left(RadioImage::kBlockSize)))
@@ -227,12 +285,16 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
                                    QStringLiteral(" was not acknowledged"));
         ack = protocol.writeBlock(secondAddress, records[n].mid(RadioImage::kBlockSize));
         run.count();
+        if (ack)
+            run.result.completedChannels = n;
         if (!ack)
             return run.fail(n, channelLabel(n) + QStringLiteral(": the write of ") +
                                    addressText(secondAddress) +
                                    QStringLiteral(" was not acknowledged"));
     }
 
+    if (run.stopHere())
+        return run.result;
     // From the settings block on, a block the radio does not acknowledge only skips the
     // blocks after it.
     ack =
@@ -266,6 +328,8 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
         } else if (!tail.block) {
             run.result.skipped << tail.name + QStringLiteral(" (no usable band selection)");
         } else {
+            if (run.stopHere())
+                return run.result;
             if (tail.discardOutput)
                 link.discardOutput();
             ack = protocol.writeBlock(tail.address, *tail.block);
