@@ -21,6 +21,7 @@ struct PackIdBlock {
 };
 inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{1, 120},
+    PackIdBlock{190, 238},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -175,6 +176,58 @@ enum class PackId : int {
     // Messages added after the LED colours, so that the older ids keep their numbers
     MsgInvalidFrequency = 119,
     MsgCannotWriteCell = 120,
+
+    // Editing commands: undo/redo, selection, clipboard, insert/delete, sort, find, bulk
+    // edits. MenuUndo/MenuRedo hold %1 for the step's name (StepEditCell...StepBulkEdit).
+    MenuUndo = 190,
+    MenuRedo = 191,
+    MenuSelectAll = 192,
+    MenuCopy = 193,
+    MenuCut = 194,
+    MenuPaste = 195,
+    MenuInsertChannel = 196,
+    MenuDeleteShiftUp = 197,
+    MenuSortByRxFreq = 198,
+    MenuFind = 199,
+    MenuFindNext = 200,
+    MenuBulkEdit = 201,
+    BulkSetPower = 202,
+    BulkSetBandwidth = 203,
+    BulkSetScan = 204,
+    BulkSetBusyLock = 205,
+    BulkSetRxTone = 206,
+    BulkSetTxTone = 207,
+    BulkSetBothTones = 208,
+    BulkTxEqualsRx = 209,
+    BulkShiftFrequencies = 210,
+    BulkShiftPrompt = 211,
+    BulkTonePrompt = 212,
+    StepEditCell = 213,
+    StepToggle = 214,
+    StepTone = 215,
+    StepMoveUp = 216,
+    StepMoveDown = 217,
+    StepDeleteChannel = 218,
+    StepAutoFill = 219,
+    StepClearChannels = 220,
+    StepNewPlan = 221,
+    StepOpenFile = 222,
+    StepReadRadio = 223,
+    StepPaste = 224,
+    StepCut = 225,
+    StepInsertChannel = 226,
+    StepDeleteShiftUp = 227,
+    StepSort = 228,
+    StepBulkEdit = 229,
+    MsgPastePastEnd = 230,
+    MsgPasteRefused = 231,
+    MsgPasteTooManyFields = 232,
+    MsgPasteNothing = 233,
+    MsgInsertFull = 234,
+    MsgShiftOutOfRange = 235,
+    MsgShiftBadOffset = 236,
+    FindLabel = 237,
+    MsgNotFound = 238,
 };
 
 inline constexpr int toInt(PackId id) {
