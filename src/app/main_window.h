@@ -33,6 +33,7 @@ namespace vrx {
 class AboutDialog;
 class ChannelGrid;
 class ChannelOperations;
+class EditActions;
 class FileActions;
 class LanguageActions;
 class LinkLabel;
@@ -65,8 +66,8 @@ inline constexpr int kChannelButtonCount = 5;
 
 // The programmer's single main window. It owns the channel plan, the radio settings and
 // the band lists, and shows them on three pages; the dialogs read and write them here.
-// It builds and wires the widgets; the file, radio and language work lives in the action
-// classes beside it.
+// It builds and wires the widgets; the file, radio, language and editing work lives in the
+// action classes beside it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -124,6 +125,7 @@ public:
     bool finishEditing();
 
     ChannelOperations &channelOperations() { return *operations_; }
+    EditActions &editActions() { return *editActions_; }
     FileActions &fileActions() { return *fileActions_; }
     RadioActions &radioActions() { return *radioActions_; }
     LanguageActions &languageActions() { return *languageActions_; }
@@ -196,6 +198,8 @@ private:
 
     std::unique_ptr<ChannelOperations> operations_;
     std::unique_ptr<FileActions> fileActions_;
+    // Made with the grid; it views the plan, so it goes first.
+    std::unique_ptr<EditActions> editActions_;
     std::unique_ptr<RadioActions> radioActions_;
     std::unique_ptr<LanguageActions> languageActions_;
 

@@ -1,5 +1,6 @@
 #include "radio_actions.h"
 
+#include "edit_actions.h"
 #include "main_window.h"
 #include "radio/service.h"
 #include "radio/transfer.h"
@@ -49,11 +50,20 @@ void RadioActions::runTransfer() {
     transfer->setProgress(0);
     const auto progress = [transfer](int value, int) { transfer->setProgress(value); };
     UiTexts &texts = window_.texts();
-    const TransferResult result =
-        transfer->kind() == TransferKind::Read
-            ? vrx::readRadio(*transferLink_, window_.table(), window_.settings(), texts, progress)
-            : vrx::writeRadio(*transferLink_, window_.table(), window_.settings(),
-                              window_.bandPlan(), texts, progress);
+    TransferResult result;
+    if (transfer->kind() == TransferKind::Read) {
+        // A read replaces channels and settings: one step, also when it stopped half way.
+        window_.editActions().step(
+            PackId::StepReadRadio,
+            [&] {
+                result = vrx::readRadio(*transferLink_, window_.table(), window_.settings(), texts,
+                                        progress);
+            },
+            StepScope::Everything);
+    } else {
+        result = vrx::writeRadio(*transferLink_, window_.table(), window_.settings(),
+                                 window_.bandPlan(), texts, progress);
+    }
     transfer->setRunning(false);
     if (!result.ok())
         showFailure(result.message(texts));
