@@ -3,10 +3,12 @@
 // Keys go to the focused widget and clicks through the window, as a user's would.
 #include "app_windows.h"
 #include "channel_grid.h"
+#include "channels/channel_operations.h"
 #include "edit_actions.h"
 #include "i18n/language_switch.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -23,10 +25,15 @@ private slots:
         AppEnvironment env;
         env.dataDir = QCoreApplication::applicationDirPath(); // the staged packs
         env.reportError = [this](const QString &m) { errors_ << m; };
+        env.chooseFile = [](FileDialogKind, const QString &) {
+            return QStringLiteral(VRX_FIXTURES_DIR "/channel_files/example_chinese.vrx");
+        };
         windows_ = std::make_unique<AppWindows>(env);
         main().useLanguage(Language::English);
         main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
         grid()->setFocus();
         errors_.clear();
     }
@@ -271,6 +278,63 @@ private slots:
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(table().text(PowerCol, 3), QStringLiteral("High"));
         QCOMPARE(table().text(TxToneCol, 1), QStringLiteral("OFF"));
+    }
+
+    void aChosenToneIsOneStepOnceThePickerIsLeft() {
+        fill(4, "438.50000");
+        clickCell(RxToneCol, 4);
+        QComboBox *picker = grid()->tonePicker();
+        QVERIFY(picker->isVisible());
+        // A click on the picker would open its list, which takes the window's activation on
+        // the offscreen platform and so closes the picker again; the focus a click gives is
+        // given directly, and the arrow keys choose as they do on the closed picker.
+        picker->setFocus(Qt::MouseFocusReason);
+        key(Qt::Key_Down);
+        QCOMPARE(table().text(RxToneCol, 4), QStringLiteral("67.0"));
+        QCOMPARE(focused(), static_cast<QWidget *>(picker));
+        key(Qt::Key_Down);
+        QCOMPARE(table().text(RxToneCol, 4), QStringLiteral("69.3"));
+        const int steps = edit().history().undoCount();
+        clickCell(TxToneCol, 8); // leaves the picker
+        QCOMPARE(edit().history().undoCount(), steps + 1);
+        QCOMPARE(edit().action(EditCommand::Undo)->text(), QStringLiteral("Undo tone choice"));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table().text(RxToneCol, 4), QStringLiteral("OFF"));
+    }
+
+    void aHeldAutomaticFillingIsOneStep() {
+        fill(5, "438.50000");
+        clickCell(RxFreqCol, 5);
+        main().channelOperations().setAutoFillIntervals(5, 5);
+        QPushButton *autoFill = main().channelButton(ChannelButton::AutoFill);
+        const QPoint at = autoFill->mapTo(&main(), autoFill->rect().center());
+        const int steps = edit().history().undoCount();
+        QTest::mousePress(main().windowHandle(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY(!table().isEmptyChannel(9));
+        QTest::mouseRelease(main().windowHandle(), Qt::LeftButton, {}, at);
+        settle();
+        QCOMPARE(edit().history().undoCount(), steps + 1);
+        QCOMPARE(edit().action(EditCommand::Undo)->text(),
+                 QStringLiteral("Undo automatic filling"));
+        clickCell(RxFreqCol, 1);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(table().isEmptyChannel(6));
+        QVERIFY(table().isEmptyChannel(9));
+        QCOMPARE(table().text(RxFreqCol, 5), QStringLiteral("438.50000"));
+    }
+
+    void undoOfAnOpenedFileBringsThePlanBefore() {
+        fill(7, "407.00000");
+        main().settings().setIndex(Option::Squelch, 8);
+        main().action(MainAction::Open)->trigger();
+        QVERIFY(errors_.isEmpty());
+        QVERIFY(table().text(RxFreqCol, 7) != QStringLiteral("407.00000"));
+        QCOMPARE(edit().action(EditCommand::Undo)->text(), QStringLiteral("Undo open file"));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table().text(RxFreqCol, 7), QStringLiteral("407.00000"));
+        QCOMPARE(main().settings().index(Option::Squelch), 8);
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(table().text(RxFreqCol, 7) != QStringLiteral("407.00000"));
     }
 
     void undoOfANewPlanBringsTheOptionsBack() {
