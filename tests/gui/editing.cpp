@@ -113,6 +113,16 @@ private slots:
         clickCell(NumberCol, 8, Qt::ShiftModifier);
         clickCell(NumberCol, 6, Qt::ControlModifier);
         QCOMPARE(edit().selection().rows(), (QList<int>{5, 7, 8}));
+        // Only the number column shows it; the cells keep their colours.
+        const QImage shot = grid()->viewport()->grab().toImage();
+        auto colourAt = [&](int col, int row) {
+            const QRect cell = grid()->visualRect(grid()->model()->index(row - 1, col));
+            return QColor(shot.pixel(cell.topLeft() + QPoint(3, 3)));
+        };
+        QCOMPARE(colourAt(NumberCol, 5), QColor(51, 102, 204));
+        QCOMPARE(colourAt(NumberCol, 6), QColor(192, 192, 192));
+        QCOMPARE(colourAt(RxFreqCol, 5), QColor(227, 227, 227));
+        QCOMPARE(colourAt(RxFreqCol, 7), QColor(Qt::white));
         QCOMPARE(grid()->editController().currentRow(), 2); // the current cell stays
         QCOMPARE(focused(), static_cast<QWidget *>(grid()));
         key(Qt::Key_A, Qt::ControlModifier);
