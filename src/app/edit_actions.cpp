@@ -6,6 +6,7 @@
 #include "channels/channel_clipboard.h"
 #include "channels/row_operations.h"
 #include "channels/tone_list.h"
+#include "find_bar.h"
 #include "main_window.h"
 
 #include <QAbstractItemView>
@@ -13,10 +14,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -76,7 +75,10 @@ EditActions::EditActions(MainWindow &window)
     };
 
     buildActions();
-    buildFindBar();
+    findBar_ = new FindBar;
+    connect(findBar_, &FindBar::nextRequested, this, &EditActions::findNext);
+    connect(findBar_, &FindBar::closed, this,
+            [this] { window_.grid()->setFocus(Qt::OtherFocusReason); });
     retranslate();
 
     ChannelGrid *grid = window_.grid();
@@ -140,26 +142,6 @@ void EditActions::buildActions() {
     on(EditCommand::FindNext, &EditActions::findNext);
 }
 
-void EditActions::buildFindBar() {
-    findBar_ = new QWidget;
-    findBar_->setObjectName(QStringLiteral("findBar"));
-    auto *layout = new QHBoxLayout(findBar_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    findLabel_ = new QLabel(findBar_);
-    findField_ = new QLineEdit(findBar_);
-    findField_->setObjectName(QStringLiteral("findField"));
-    findField_->setClearButtonEnabled(true);
-    findStatus_ = new QLabel(findBar_);
-    findStatus_->setObjectName(QStringLiteral("findStatus"));
-    layout->addWidget(findLabel_);
-    layout->addWidget(findField_, 1);
-    layout->addWidget(findStatus_);
-    findBar_->hide();
-    findField_->installEventFilter(this);
-    connect(findField_, &QLineEdit::returnPressed, this, &EditActions::findNext);
-    connect(findField_, &QLineEdit::textEdited, findStatus_, &QLabel::clear);
-}
-
 void EditActions::addToMenu(QMenu *edit) {
     edit->addSeparator();
     for (EditCommand command : {EditCommand::Undo, EditCommand::Redo})
@@ -196,9 +178,7 @@ void EditActions::retranslate() {
     };
     for (const auto &[command, id] : captions)
         action(command)->setText(texts_.text(id));
-    findLabel_->setText(texts_.text(PackId::FindLabel));
-    if (!findStatus_->text().isEmpty())
-        findStatus_->setText(texts_.text(PackId::MsgNotFound));
+    findBar_->setCaptions(texts_.text(PackId::FindLabel), texts_.text(PackId::MsgNotFound));
     updateUndoItems();
 }
 
@@ -353,19 +333,15 @@ void EditActions::sort() {
 // ---- Find ----
 
 void EditActions::showFind() {
-    findBar_->show();
-    findField_->setFocus(Qt::ShortcutFocusReason);
-    findField_->selectAll();
+    findBar_->open();
 }
 
 void EditActions::hideFind() {
-    findBar_->hide();
-    findStatus_->clear();
-    window_.grid()->setFocus(Qt::OtherFocusReason);
+    findBar_->dismiss();
 }
 
 void EditActions::findNext() {
-    const QString query = findField_->text();
+    const QString query = findBar_->query();
     if (query.trimmed().isEmpty()) {
         showFind();
         return;
@@ -374,10 +350,10 @@ void EditActions::findNext() {
     const std::optional<CellPosition> found =
         findNextCell(window_.table(), query, {editor.currentCol(), editor.currentRow()});
     if (!found) {
-        findStatus_->setText(message(PackId::MsgNotFound));
+        findBar_->showNotFound(true);
         return;
     }
-    findStatus_->clear();
+    findBar_->showNotFound(false);
     // A program move: it commits and activates as a user move does.
     window_.grid()->selectCell(found->col, found->row);
 }
@@ -546,10 +522,6 @@ bool EditActions::eventFilter(QObject *watched, QEvent *event) {
                 grid->frequencyEditor()->redo();
                 return true;
             }
-        }
-        if (watched == findField_ && key->key() == Qt::Key_Escape) {
-            hideFind();
-            return true;
         }
         return false;
     }

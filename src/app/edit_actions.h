@@ -15,14 +15,13 @@
 #include <optional>
 
 class QAction;
-class QLabel;
-class QLineEdit;
 class QMenu;
 class QPoint;
 class QWidget;
 
 namespace vrx {
 
+class FindBar;
 class LanguagePack;
 class MainWindow;
 
@@ -56,9 +55,7 @@ public:
     // Appends the commands to the Edit menu, after a separator.
     void addToMenu(QMenu *edit);
     QAction *action(EditCommand command) const { return actions_[static_cast<int>(command)]; }
-    QWidget *findBar() const { return findBar_; }
-    QLineEdit *findField() const { return findField_; }
-    QLabel *findStatus() const { return findStatus_; }
+    FindBar *findBar() const { return findBar_; }
     // The context menu last opened on the grid (for the tests); nullptr once it has closed.
     QMenu *contextMenu() const;
     const RowSelection &selection() const { return selection_; }
@@ -107,7 +104,6 @@ protected:
 
 private:
     void buildActions();
-    void buildFindBar();
     void retranslate();
     void updateUndoItems();
     void showContextMenu(const QPoint &pos);
@@ -123,10 +119,7 @@ private:
     EditTexts texts_;
     RowSelection selection_;
     std::array<QAction *, kEditCommandCount> actions_{};
-    QWidget *findBar_ = nullptr;
-    QLabel *findLabel_ = nullptr;
-    QLineEdit *findField_ = nullptr;
-    QLabel *findStatus_ = nullptr;
+    FindBar *findBar_ = nullptr;
     QPointer<QMenu> contextMenu_;
     // Cell edits are gathered after the event that made them, once the editors rest.
     QTimer pendingTimer_;

@@ -6,6 +6,7 @@
 #include "channels/channel_operations.h"
 #include "edit_actions.h"
 #include "file_actions.h"
+#include "find_bar.h"
 #include "language_actions.h"
 #include "link_label.h"
 #include "options_page.h"

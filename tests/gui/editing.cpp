@@ -5,6 +5,7 @@
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
 #include "edit_actions.h"
+#include "find_bar.h"
 #include "i18n/language_switch.h"
 
 #include <QClipboard>
@@ -227,22 +228,22 @@ private slots:
 
         key(Qt::Key_F, Qt::ControlModifier);
         QVERIFY(edit().findBar()->isVisible());
-        QCOMPARE(focused(), static_cast<QWidget *>(edit().findField()));
+        QCOMPARE(focused(), static_cast<QWidget *>(edit().findBar()->field()));
         QTest::keyClicks(focused(), QStringLiteral("439"));
         key(Qt::Key_Return);
         QCOMPARE(grid()->currentChannel(), 2);
         QCOMPARE(grid()->currentColumn(), int(RxFreqCol));
         key(Qt::Key_F3);
         QCOMPARE(grid()->currentColumn(), int(TxFreqCol));
-        QCOMPARE(focused(), static_cast<QWidget *>(edit().findField()));
-        edit().findField()->clear();
+        QCOMPARE(focused(), static_cast<QWidget *>(edit().findBar()->field()));
+        edit().findBar()->field()->clear();
         QTest::keyClicks(focused(), QStringLiteral("d023"));
         key(Qt::Key_Return);
         QCOMPARE(grid()->currentChannel(), 1);
         QCOMPARE(grid()->currentColumn(), int(TxToneCol));
         QTest::keyClicks(focused(), QStringLiteral("x"));
         key(Qt::Key_F3);
-        QCOMPARE(edit().findStatus()->text(), QStringLiteral("Not found"));
+        QCOMPARE(edit().findBar()->status()->text(), QStringLiteral("Not found"));
         key(Qt::Key_Escape);
         QVERIFY(!edit().findBar()->isVisible());
         QCOMPARE(focused(), static_cast<QWidget *>(grid()));
