@@ -467,18 +467,40 @@ void EditActions::showContextMenu(const QPoint &pos) {
 bool EditActions::numberColumnEvent(QEvent *event) {
     ChannelGrid *grid = window_.grid();
     const auto *mouse = static_cast<QMouseEvent *>(event);
-    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseMove) {
+    const QPoint pos = mouse->position().toPoint();
+    const QModelIndex index = grid->indexAt(pos);
+    const int row = index.isValid() ? ChannelTableModel::channelOf(index) : 0;
+    switch (event->type()) {
+    case QEvent::MouseMove:
         // The rest of a press taken here stays here.
         if (!pressOnNumber_)
             return false;
-        if (event->type() == QEvent::MouseButtonRelease)
-            pressOnNumber_ = false;
+        if (dragFrom_ && !dragging_ &&
+            (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
+            dragging_ = true;
+            grid->viewport()->setCursor(Qt::ClosedHandCursor);
+        }
         return true;
+    case QEvent::MouseButtonRelease:
+        if (!pressOnNumber_)
+            return false;
+        pressOnNumber_ = false;
+        if (dragging_) {
+            dragging_ = false;
+            grid->viewport()->unsetCursor();
+            if (row)
+                dropSelectionAt(row);
+        } else if (dragFrom_) {
+            // A click on a selected number without a drag selects that channel alone.
+            selection_.click(dragFrom_, RowSelection::Click::Plain);
+            grid->viewport()->update();
+        }
+        dragFrom_ = 0;
+        return true;
+    default:
+        break;
     }
-    if (mouse->button() != Qt::LeftButton)
-        return false;
-    const QModelIndex index = grid->indexAt(mouse->position().toPoint());
-    if (!index.isValid())
+    if (mouse->button() != Qt::LeftButton || !index.isValid())
         return false;
     if (index.column() != NumberCol) {
         // A plain click on a cell ends the selection; the grid handles the click as ever.
@@ -490,13 +512,32 @@ bool EditActions::numberColumnEvent(QEvent *event) {
         return false;
     }
     pressOnNumber_ = true;
-    {
+    pressPos_ = pos;
+    const RowSelection::Click kind = clickKind(mouse->modifiers());
+    if (kind == RowSelection::Click::Plain && selection_.isSelected(row) &&
+        event->type() == QEvent::MouseButtonPress) {
+        // Pressed on the selection: a drag moves it, a click selects this one.
+        dragFrom_ = row;
+    } else {
         // A quick second click is a click too.
-        selection_.click(ChannelTableModel::channelOf(index), clickKind(mouse->modifiers()));
+        selection_.click(row, kind);
         grid->viewport()->update();
-        grid->setFocus(Qt::MouseFocusReason);
     }
+    grid->setFocus(Qt::MouseFocusReason);
     return true;
+}
+
+void EditActions::dropSelectionAt(int row) {
+    if (!window_.finishEditing())
+        return;
+    const QList<int> rows = selection_.rows();
+    int first = 0;
+    step(PackId::StepMoveChannels,
+         [this, &rows, row, &first] { first = moveChannels(window_.table(), rows, row); });
+    // The moved channels stay selected where they landed.
+    selection_.click(first, RowSelection::Click::Plain);
+    selection_.click(first + int(rows.size()) - 1, RowSelection::Click::Extend);
+    window_.grid()->viewport()->update();
 }
 
 bool EditActions::eventFilter(QObject *watched, QEvent *event) {

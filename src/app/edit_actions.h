@@ -5,6 +5,7 @@
 #include "i18n/edit_texts.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -16,7 +17,6 @@
 
 class QAction;
 class QMenu;
-class QPoint;
 class QWidget;
 
 namespace vrx {
@@ -41,9 +41,9 @@ enum class EditCommand : int {
 inline constexpr int kEditCommandCount = 11;
 
 // The editing commands beyond the specified cell editing: undo and redo over the plan
-// history, selecting channels by their numbers, the channel clipboard, insert and delete
-// with shifting, sorting, the find bar and the bulk edits of the grid's context menu. Each
-// command is a thin call into the core and one undo step.
+// history, selecting channels by their numbers (and dragging them there to move them), the channel
+// clipboard, insert and delete with shifting, sorting, the find bar and the bulk edits of the
+// grid's context menu. Each command is a thin call into the core and one undo step.
 class EditActions : public QObject {
     Q_OBJECT
 public:
@@ -109,6 +109,8 @@ private:
     void showContextMenu(const QPoint &pos);
     QMenu *buildBulkMenu(QWidget *parent);
     bool numberColumnEvent(QEvent *event);
+    // Drag and drop of the selected channels by their numbers.
+    void dropSelectionAt(int row);
     bool editorInUse() const;
     QList<int> targetRows() const;
     QString message(PackId id) const { return texts_.text(id); }
@@ -124,6 +126,10 @@ private:
     // Cell edits are gathered after the event that made them, once the editors rest.
     QTimer pendingTimer_;
     bool pressOnNumber_ = false;
+    QPoint pressPos_;
+    // Channel whose selected number was pressed (a drag may follow); 0 when none.
+    int dragFrom_ = 0;
+    bool dragging_ = false;
 };
 
 } // namespace vrx

@@ -154,6 +154,32 @@ private slots:
         QVERIFY(edit().selection().isEmpty());
     }
 
+    void selectedChannelsMoveByDraggingTheirNumbers() {
+        for (int row = 1; row <= 4; ++row)
+            fill(row, QByteArray::number(400 + row).append(".00000").constData());
+        clickCell(NumberCol, 1);
+        clickCell(NumberCol, 2, Qt::ShiftModifier);
+        const QPoint from = numberPoint(1);
+        QTest::mousePress(main().windowHandle(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(main().windowHandle(), numberPoint(2));
+        QTest::mouseMove(main().windowHandle(), numberPoint(3));
+        QTest::mouseRelease(main().windowHandle(), Qt::LeftButton, {}, numberPoint(3));
+        settle();
+        QCOMPARE(table().text(RxFreqCol, 1), QStringLiteral("403.00000"));
+        QCOMPARE(table().text(RxFreqCol, 3), QStringLiteral("401.00000"));
+        QCOMPARE(table().text(RxFreqCol, 4), QStringLiteral("402.00000"));
+        QCOMPARE(edit().selection().rows(), (QList<int>{3, 4}));
+        QCOMPARE(edit().action(EditCommand::Undo)->text(), QStringLiteral("Undo move channels"));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table().text(RxFreqCol, 1), QStringLiteral("401.00000"));
+        // A click on a selected number without a drag selects that one alone.
+        clickCell(NumberCol, 1);
+        clickCell(NumberCol, 3, Qt::ShiftModifier);
+        clickCell(NumberCol, 2);
+        QCOMPARE(edit().selection().rows(), QList<int>{2});
+        QCOMPARE(table().text(RxFreqCol, 2), QStringLiteral("402.00000"));
+    }
+
     void copyAndPasteGoThroughTheClipboard() {
         fill(1, "401.00000");
         fill(2, "402.00000");
@@ -404,6 +430,10 @@ private:
         const QPoint at = widget->mapTo(window, widget->rect().center());
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
         settle();
+    }
+    QPoint numberPoint(int row) {
+        const QRect rect = grid()->visualRect(grid()->model()->index(row - 1, NumberCol));
+        return grid()->viewport()->mapTo(&main(), rect.center());
     }
     void fill(int row, const char *freq) {
         const UiTexts &t = main().texts();

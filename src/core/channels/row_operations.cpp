@@ -49,6 +49,23 @@ void deleteChannelsAndShiftUp(ChannelTable &table, const QList<int> &rows) {
     table.setRows(after);
 }
 
+int moveChannels(ChannelTable &table, const QList<int> &rows, int target) {
+    const std::set<int> moved = channelSet(rows);
+    if (moved.empty())
+        return 0;
+    const ChannelRows before = table.rows();
+    std::vector<ChannelRow> rest;
+    std::vector<ChannelRow> block;
+    for (int row = 1; row <= kChannelCount; ++row)
+        (moved.count(row) ? block : rest).push_back(before[row - 1]);
+    const int first = std::clamp(target, 1, int(rest.size()) + 1);
+    rest.insert(rest.begin() + first - 1, block.begin(), block.end());
+    ChannelRows after;
+    std::copy(rest.begin(), rest.end(), after.begin());
+    table.setRows(after);
+    return first;
+}
+
 void sortByReceiveFrequency(ChannelTable &table, QList<int> rows) {
     std::set<int> places = channelSet(rows);
     if (places.size() < 2) {

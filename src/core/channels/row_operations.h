@@ -20,6 +20,11 @@ bool insertEmptyChannel(ChannelTable &table, int row);
 // are empty. Rows outside 1..199 and repeats are ignored.
 void deleteChannelsAndShiftUp(ChannelTable &table, const QList<int> &rows);
 
+// Moves the given channels, in their order, so that the first of them lands on channel
+// `target` (lowered so that all fit above channel 200); the others close up around them.
+// Returns the channel the block starts on; nothing changes for an empty set.
+int moveChannels(ChannelTable &table, const QList<int> &rows, int target);
+
 // Sorts the given channels among their own places by receive frequency, ascending; empty
 // channels go last, ties (and frequencies that are no number, after the numbers) keep
 // their order. With fewer than two rows, all 199 channels are sorted.

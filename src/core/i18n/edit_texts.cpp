@@ -56,9 +56,10 @@ const std::pair<PackId, const char16_t *> kBuiltIn[] = {
     {PackId::MsgShiftBadOffset, u"“%1”不是有效的偏移量（MHz）。"},
     {PackId::FindLabel, u"查找："},
     {PackId::MsgNotFound, u"未找到"},
+    {PackId::StepMoveChannels, u"移动信道"},
 };
 
-constexpr PackIdBlock kEditBlock{toInt(PackId::MenuUndo), toInt(PackId::MsgNotFound)};
+constexpr PackIdBlock kEditBlock{toInt(PackId::MenuUndo), toInt(PackId::StepMoveChannels)};
 
 } // namespace
 

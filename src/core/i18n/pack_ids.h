@@ -21,7 +21,7 @@ struct PackIdBlock {
 };
 inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{1, 120},
-    PackIdBlock{190, 238},
+    PackIdBlock{190, 239},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -178,7 +178,8 @@ enum class PackId : int {
     MsgCannotWriteCell = 120,
 
     // Editing commands: undo/redo, selection, clipboard, insert/delete, sort, find, bulk
-    // edits. MenuUndo/MenuRedo hold %1 for the step's name (StepEditCell...StepBulkEdit).
+    // edits. MenuUndo/MenuRedo hold %1 for the step's name (StepEditCell...StepBulkEdit,
+    // StepMoveChannels).
     MenuUndo = 190,
     MenuRedo = 191,
     MenuSelectAll = 192,
@@ -228,6 +229,7 @@ enum class PackId : int {
     MsgShiftBadOffset = 236,
     FindLabel = 237,
     MsgNotFound = 238,
+    StepMoveChannels = 239,
 };
 
 inline constexpr int toInt(PackId id) {

@@ -49,6 +49,22 @@ TEST_F(RowOps, DeleteShiftsTheLaterChannelsUpAndEmptiesTheEnd) {
     EXPECT_TRUE(table.isEmptyChannel(199));
 }
 
+TEST_F(RowOps, MovedChannelsLandOnTheTargetAndTheOthersCloseUp) {
+    for (int row = 1; row <= 6; ++row)
+        makeChannel(row, QString::number(400 + row) + ".00000");
+    EXPECT_EQ(moveChannels(table, {2, 3}, 5), 5);
+    const char *order[] = {"401", "404", "405", "406", "402", "403"};
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_EQ(rx(row), QString(order[row - 1]) + ".00000") << row;
+    EXPECT_EQ(moveChannels(table, {5, 6}, 1), 1); // and back up, before channel 1
+    EXPECT_EQ(rx(1), "402.00000");
+    EXPECT_EQ(rx(3), "401.00000");
+    EXPECT_EQ(moveChannels(table, {1}, 250), 199) << "nothing falls off the end";
+    EXPECT_EQ(rx(199), "402.00000");
+    EXPECT_EQ(rx(1), "403.00000");
+    EXPECT_EQ(moveChannels(table, {}, 3), 0);
+}
+
 TEST_F(RowOps, SortPutsEmptyChannelsLastAndKeepsTiesInOrder) {
     makeChannel(2, "439.00000");
     makeChannel(4, "438.00000");

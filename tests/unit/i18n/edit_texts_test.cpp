@@ -12,7 +12,7 @@ TEST(EditTexts, BuiltInTextsAreTheChinesePackAndAPackReplacesThem) {
     const auto english = LanguagePack::load(langDir(), kEnglishPackName);
     ASSERT_TRUE(chinese && english);
     EditTexts texts;
-    for (int id = toInt(PackId::MenuUndo); id <= toInt(PackId::MsgNotFound); ++id) {
+    for (int id = toInt(PackId::MenuUndo); id <= toInt(PackId::StepMoveChannels); ++id) {
         const auto packId = static_cast<PackId>(id);
         EXPECT_EQ(texts.text(packId), chinese->text(id)) << "id " << id;
     }
