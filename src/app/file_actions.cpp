@@ -1,6 +1,7 @@
 #include "file_actions.h"
 
 #include "channel_grid.h"
+#include "edit_actions.h"
 #include "i18n/value_translation.h"
 #include "main_window.h"
 #include "storage/channel_file.h"
@@ -28,8 +29,16 @@ void FileActions::openFile() {
     const QString path = chooseFile(FileDialogKind::Open);
     if (path.isEmpty())
         return;
-    const FileStatus status =
-        openChannelFile(path, window_.table(), window_.settings(), window_.bandPlan());
+    FileStatus status = FileStatus::success();
+    window_.editActions().step(
+        PackId::StepOpenFile,
+        [this, &path, &status] {
+            status = openChannelFile(path, window_.table(), window_.settings(), window_.bandPlan());
+            if (status)
+                // A plan saved under the other language reads in this one.
+                translateValueCells(window_.table(), window_.texts());
+        },
+        StepScope::Everything);
     if (!status) {
         window_.reportError(status.message());
         return;
@@ -37,8 +46,6 @@ void FileActions::openFile() {
     // An editor left open would show, and on its next key write back, the old plan's text.
     window_.grid()->editController().hideEditors();
     window_.setWindowTitle(openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx)));
-    // A plan saved under the other language reads in this one.
-    translateValueCells(window_.table(), window_.texts());
 }
 
 void FileActions::saveFile() {

@@ -1,6 +1,7 @@
 #include "language_actions.h"
 
 #include "channel_grid.h"
+#include "edit_actions.h"
 #include "i18n/initial_language.h"
 #include "main_window.h"
 #include "window_texts.h"
@@ -25,11 +26,18 @@ void LanguageActions::useLanguage(Language language) {
     window_.action(MainAction::English)->setChecked(language == Language::English);
     // A loaded pack replaces this caption with its own (id 24).
     chinese->setText(chineseItemCaption(language));
+    // A switch changes words, not meaning: it is no undo step, and the steps kept take
+    // the new words too.
+    EditActions &edit = window_.editActions();
+    edit.recordPendingEdits();
     const std::optional<LanguagePack> pack =
         switchLanguage(packName(language), window_.environment().dataDir, window_.texts(),
                        window_.settings(), window_.table());
-    if (pack)
+    edit.history().translateValues(window_.texts());
+    if (pack) {
         applyPackToWindows(*pack, window_);
+        edit.applyPack(*pack);
+    }
     window_.grid()->refreshToneList();
 }
 

@@ -4,7 +4,9 @@
 #include "app_icons.h"
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
+#include "edit_actions.h"
 #include "file_actions.h"
+#include "find_bar.h"
 #include "interchange_actions.h"
 #include "language_actions.h"
 #include "link_label.h"
@@ -91,6 +93,9 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     connect(&bandPlan_, &BandPlan::displayedTextChanged, this,
             [this] { setWindowTitle(kCaption); });
 
+    // The editing commands come after the specified items of the Edit menu.
+    editActions_->addToMenu(menu(MainMenu::Edit));
+
     setPortDevices(portDevices_);
     choosePort(1);
     loadAppSettings();
@@ -156,6 +161,7 @@ void MainWindow::saveAppSettings() {
 
 MainWindow::~MainWindow() {
     // The pages view the plan held in members; they go before it does.
+    editActions_.reset();
     operations_.reset();
     delete takeCentralWidget();
 }
@@ -338,6 +344,7 @@ QWidget *MainWindow::buildCentre() {
     connect(grid_, &ChannelGrid::errorReported, this, &MainWindow::reportError);
     operations_ = std::make_unique<ChannelOperations>(table_, texts_, grid_->editController(),
                                                       settings_, bandPlan_);
+    editActions_ = std::make_unique<EditActions>(*this);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(6);
     const char *const captions[kChannelButtonCount] = {"信道上移", "信道下移", "删除信道",
@@ -353,23 +360,31 @@ QWidget *MainWindow::buildCentre() {
         buttons->addWidget(button);
     }
     ChannelOperations *ops = operations_.get();
+    EditActions *edit = editActions_.get();
+    // Each button press is one undo step.
     connect(channelButton(ChannelButton::MoveUp), &QPushButton::clicked, this,
-            [ops] { ops->moveUp(); });
+            [ops, edit] { edit->step(PackId::StepMoveUp, [ops] { ops->moveUp(); }); });
     connect(channelButton(ChannelButton::MoveDown), &QPushButton::clicked, this,
-            [ops] { ops->moveDown(); });
-    connect(channelButton(ChannelButton::Delete), &QPushButton::clicked, this,
-            [ops] { ops->deleteCurrentChannel(); });
-    // Automatic filling runs while the button is held down.
-    connect(channelButton(ChannelButton::AutoFill), &QPushButton::pressed, this,
-            [ops] { ops->autoFillPressed(); });
-    connect(channelButton(ChannelButton::AutoFill), &QPushButton::released, this,
-            [ops] { ops->autoFillReleased(); });
+            [ops, edit] { edit->step(PackId::StepMoveDown, [ops] { ops->moveDown(); }); });
+    connect(channelButton(ChannelButton::Delete), &QPushButton::clicked, this, [ops, edit] {
+        edit->step(PackId::StepDeleteChannel, [ops] { ops->deleteCurrentChannel(); });
+    });
+    // Automatic filling runs while the button is held down: one step from press to release.
+    connect(channelButton(ChannelButton::AutoFill), &QPushButton::pressed, this, [ops, edit] {
+        edit->beginStep(PackId::StepAutoFill);
+        ops->autoFillPressed();
+    });
+    connect(channelButton(ChannelButton::AutoFill), &QPushButton::released, this, [ops, edit] {
+        ops->autoFillReleased();
+        edit->endStep();
+    });
     connect(channelButton(ChannelButton::Clear), &QPushButton::clicked, this,
             &MainWindow::requestClearChannels);
     auto *channelLayout = new QVBoxLayout(channelPage);
     channelLayout->setContentsMargins(6, 6, 6, 6);
     channelLayout->setSpacing(6);
     channelLayout->addWidget(grid_, 1);
+    channelLayout->addWidget(editActions_->findBar());
     channelLayout->addLayout(buttons);
     pages_->addTab(channelPage, QStringLiteral("信道编辑"));
 
@@ -522,10 +537,12 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::confirmed(DialogMode mode) {
+    ChannelOperations *ops = operations_.get();
     if (mode == DialogMode::NewPlan)
-        operations_->acceptNewPlan();
+        editActions_->step(
+            PackId::StepNewPlan, [ops] { ops->acceptNewPlan(); }, StepScope::Everything);
     else if (mode == DialogMode::ClearChannels)
-        operations_->acceptClearChannels();
+        editActions_->step(PackId::StepClearChannels, [ops] { ops->acceptClearChannels(); });
 }
 
 void MainWindow::reportError(const QString &message) {

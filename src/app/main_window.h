@@ -33,6 +33,7 @@ namespace vrx {
 class AboutDialog;
 class ChannelGrid;
 class ChannelOperations;
+class EditActions;
 class FileActions;
 class InterchangeActions;
 class LanguageActions;
@@ -68,8 +69,8 @@ inline constexpr int kChannelButtonCount = 5;
 
 // The programmer's single main window. It owns the channel plan, the radio settings and
 // the band lists, and shows them on three pages; the dialogs read and write them here.
-// It builds and wires the widgets; the file, radio and language work lives in the action
-// classes beside it.
+// It builds and wires the widgets; the file, radio, language and editing work lives in the
+// action classes beside it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -127,6 +128,7 @@ public:
     bool finishEditing();
 
     ChannelOperations &channelOperations() { return *operations_; }
+    EditActions &editActions() { return *editActions_; }
     FileActions &fileActions() { return *fileActions_; }
     InterchangeActions &interchangeActions() { return *interchangeActions_; }
     RadioActions &radioActions() { return *radioActions_; }
@@ -204,6 +206,8 @@ private:
 
     std::unique_ptr<ChannelOperations> operations_;
     std::unique_ptr<FileActions> fileActions_;
+    // Made with the grid; it views the plan, so it goes first.
+    std::unique_ptr<EditActions> editActions_;
     // A QObject child of the window (it filters the grid's keys).
     InterchangeActions *interchangeActions_ = nullptr;
     std::unique_ptr<RadioActions> radioActions_;

@@ -1,5 +1,6 @@
 #include "radio_actions.h"
 
+#include "edit_actions.h"
 #include "guarded_transfer.h"
 #include "main_window.h"
 #include "radio/service.h"
@@ -51,7 +52,14 @@ void RadioActions::runTransfer() {
     transfer->setRunning(true);
     transfer->setProgress(0);
     rememberWriteOptions();
-    const GuardedOutcome outcome = runGuardedTransfer(window_, *transfer, *transferLink_);
+    GuardedOutcome outcome;
+    const auto run = [&] { outcome = runGuardedTransfer(window_, *transfer, *transferLink_); };
+    if (transfer->kind() == TransferKind::Read) {
+        // A read replaces channels and settings: one step, also when it stopped half way.
+        window_.editActions().step(PackId::StepReadRadio, run, StepScope::Everything);
+    } else {
+        run();
+    }
     transfer->setRunning(false);
     if (outcome.verified)
         transfer->setStatusText(window_.safetyActions().texts().statusVerified);

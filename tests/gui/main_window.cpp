@@ -110,9 +110,14 @@ private slots:
                  QStringList({"新建(&N)", "打开(&O)", "保存(&S)", "-", "退出(&E)", "-", "备份…",
                               "与文件比较…", "-", "导入(&I)…", "导出(&X)…", "打印(&P)…",
                               "导出 PDF(&D)…"}));
-        QCOMPARE(texts(w.menu(MainMenu::Edit)),
+        // The specified items first; the editing commands follow in a group of their own.
+        QCOMPARE(texts(w.menu(MainMenu::Edit)).mid(0, 8),
                  QStringList({"频率读出(&R)", "频率写入(&W)", "-", "信道编辑(&E)", "功能选项(&Y)",
-                              "-", "其它功能(&T)"}));
+                              "-", "其它功能(&T)", "-"}));
+        QCOMPARE(texts(w.menu(MainMenu::Edit)).mid(8),
+                 QStringList({"撤销", "重做", "-", "全选信道", "复制信道", "剪切信道", "粘贴信道",
+                              "-", "插入空信道", "删除信道并上移", "按接收频率排序", "-", "查找...",
+                              "查找下一个"}));
         QCOMPARE(texts(w.menu(MainMenu::Options)),
                  QStringList({"通信端口(&C)", "皮肤(&S)", "语言"}));
         QCOMPARE(texts(w.menu(MainMenu::Port)),

@@ -2,6 +2,7 @@
 #include "app_windows.h"
 #include "channel_grid.h"
 #include "channel_table_model.h"
+#include "edit_actions.h"
 #include "radio/channel_codec.h"
 #include "radio/radio_image.h"
 #include "radio/simulated_link.h"
@@ -136,6 +137,22 @@ private slots:
         main().action(MainAction::Write)->trigger();
         QVERIFY(!transfer().isVisible());
         QCOMPARE(windows_->warning.message(), t().msgPortOpenFailed);
+    }
+
+    void aReadIsOneUndoStepThatBringsTheSettingsBack() {
+        fillChannel(5); // erased in the radio: the read empties it
+        main().settings().setIndex(Option::Squelch, 8);
+        main().action(MainAction::Read)->trigger();
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(table().isEmptyChannel(5));
+        QVERIFY(main().settings().index(Option::Squelch) != 8);
+        transfer().reject();
+        QVERIFY(main().isEnabled());
+        QAction *undo = main().editActions().action(EditCommand::Undo);
+        QVERIFY(undo->isEnabled());
+        undo->trigger(); // Edit > Undo
+        QCOMPARE(table().text(RxFreqCol, 5), QStringLiteral("438.50000"));
+        QCOMPARE(main().settings().index(Option::Squelch), 8);
     }
 
     void silentRadioShowsNoResponseOverTheDialog() {

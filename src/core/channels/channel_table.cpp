@@ -75,6 +75,29 @@ void ChannelTable::clearRow(int row) {
     setRow(row, ChannelRow{});
 }
 
+ChannelRows ChannelTable::rows() const {
+    ChannelRows all;
+    for (int row = 1; row <= kChannelCount; ++row)
+        all[row - 1] = this->row(row);
+    return all;
+}
+
+void ChannelTable::setRows(const ChannelRows &rows) {
+    int first = 0;
+    int last = 0;
+    for (int row = 1; row <= kChannelCount; ++row) {
+        for (int col = 1; col <= kFieldCount; ++col) {
+            if (cells_[row][col] != rows[row - 1][col - 1]) {
+                cells_[row][col] = rows[row - 1][col - 1];
+                first = first ? first : row;
+                last = row;
+            }
+        }
+    }
+    if (first)
+        emit rowsChanged(first, last);
+}
+
 void ChannelTable::clearAll() {
     for (int row = 1; row <= kChannelCount; ++row)
         for (int col = 1; col <= kFieldCount; ++col)

@@ -29,6 +29,8 @@ enum Column : int {
 
 // The eight field texts of one channel; index 0 is column 1 (RxFreq).
 using ChannelRow = std::array<QString, kFieldCount>;
+// All 199 channels; index 0 is channel 1.
+using ChannelRows = std::array<ChannelRow, kChannelCount>;
 
 // The field's name for messages and comparisons: "RxFreq", "RxTone", ..., "BusyLock";
 // empty outside columns 1..8.
@@ -54,6 +56,9 @@ public:
     ChannelRow row(int row) const;
     void setRow(int row, const ChannelRow &fields);
     void clearRow(int row);
+    ChannelRows rows() const;
+    // Writes every channel at once, with one change notice for the span that changed.
+    void setRows(const ChannelRows &rows);
     // Empties columns 1..8 of rows 1..199.
     void clearAll();
 

@@ -1,0 +1,171 @@
+#include "channels/plan_history.h"
+
+#include "channels/value_words.h"
+#include "test_texts.h"
+
+#include <gtest/gtest.h>
+
+namespace vrx {
+namespace {
+
+class History : public ::testing::Test {
+protected:
+    ChannelTable table;
+    RadioSettings settings;
+    BandPlan bands;
+    UiTexts texts = test::englishTexts();
+    PlanHistory history{table, settings, bands};
+
+    void makeChannel(int row, const QString &freq) {
+        table.setText(RxFreqCol, row, freq);
+        table.fillDefaults(row, texts);
+    }
+};
+
+TEST_F(History, CellEditsBetweenStepsAreOneStepNamedByWhatChanged) {
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.undoName());
+    // Typing shows every key in the cell; the commit fills the defaults: one step.
+    table.setText(RxFreqCol, 3, "4");
+    table.setText(RxFreqCol, 3, "43");
+    makeChannel(3, "438.50000");
+    EXPECT_TRUE(history.recordChannelChanges());
+    EXPECT_FALSE(history.recordChannelChanges()) << "nothing new";
+    table.setText(PowerCol, 3, texts.lowText);
+    EXPECT_EQ(history.undoName(), PackId::StepToggle) << "pending changes are what undo takes";
+    history.recordChannelChanges();
+    table.setText(TxToneCol, 3, "67.0");
+    history.recordChannelChanges();
+    table.clearRow(3);
+    history.recordChannelChanges();
+    EXPECT_EQ(history.undoCount(), 4);
+
+    const PackId expected[] = {PackId::StepDeleteChannel, PackId::StepTone, PackId::StepToggle,
+                               PackId::StepEditCell};
+    for (PackId name : expected) {
+        EXPECT_EQ(history.undoName(), name);
+        EXPECT_TRUE(history.undo());
+    }
+    EXPECT_EQ(table.row(3), ChannelRow{});
+    EXPECT_FALSE(history.undo());
+    // Redo walks forward to the end again.
+    while (history.redo()) {
+    }
+    EXPECT_EQ(table.row(3), ChannelRow{});
+    history.undo();
+    EXPECT_EQ(table.text(TxToneCol, 3), "67.0");
+    EXPECT_EQ(table.text(PowerCol, 3), "Low");
+}
+
+TEST_F(History, UndoTakesPendingEditsBackFirstAndANewChangeDropsTheRedoSteps) {
+    makeChannel(1, "400.00000");
+    history.recordChannelChanges();
+    makeChannel(2, "401.00000"); // not yet recorded
+    EXPECT_TRUE(history.undo());
+    EXPECT_TRUE(table.isEmptyChannel(2));
+    EXPECT_FALSE(table.isEmptyChannel(1));
+    EXPECT_EQ(history.redoName(), PackId::StepEditCell);
+    makeChannel(5, "405.00000");
+    EXPECT_FALSE(history.redoName()) << "a change after an undo ends the redo line";
+    EXPECT_FALSE(history.redo());
+    EXPECT_FALSE(history.canRedo());
+    history.undo();
+    EXPECT_TRUE(table.isEmptyChannel(5));
+    EXPECT_TRUE(history.undo());
+    EXPECT_TRUE(table.isEmptyChannel(1));
+}
+
+TEST_F(History, NamedStepsKeepSettingsOnlyWhenTheyTakeThem) {
+    makeChannel(1, "400.00000");
+    history.recordChannelChanges();
+    // An option changed on the options page is no step and no undo touches it...
+    settings.setIndex(Option::Squelch, 7);
+    history.runStep(PackId::StepSort, StepScope::Channels, [&] { makeChannel(2, "401.00000"); });
+    history.undo();
+    EXPECT_EQ(settings.index(Option::Squelch), 7);
+    EXPECT_TRUE(table.isEmptyChannel(2));
+    history.redo();
+
+    // ...but one that replaced everything gives the settings and bands back.
+    bands.setList(BandList::Band1Rx, {"400-470MHz"}, 0);
+    history.runStep(PackId::StepOpenFile, StepScope::Everything, [&] {
+        table.clearAll();
+        settings.resetToDefaults();
+        settings.setDrive(Drive::High, 12);
+        bands.selectOrAppend(BandList::Band1Rx, "350-390MHz");
+        makeChannel(9, "350.00000");
+    });
+    EXPECT_EQ(history.undoName(), PackId::StepOpenFile);
+    history.undo();
+    EXPECT_EQ(settings.index(Option::Squelch), 7);
+    EXPECT_EQ(bands.entries(BandList::Band1Rx), QStringList{"400-470MHz"});
+    EXPECT_EQ(bands.selected(BandList::Band1Rx), 0);
+    EXPECT_EQ(table.text(RxFreqCol, 2), "401.00000");
+    EXPECT_TRUE(table.isEmptyChannel(9));
+    history.redo();
+    EXPECT_EQ(settings.drive(Drive::High), 12);
+    EXPECT_EQ(bands.displayedText(BandList::Band1Rx), "350-390MHz");
+    EXPECT_EQ(table.text(RxFreqCol, 9), "350.00000");
+}
+
+TEST_F(History, AnOpenStepHoldsBackCellEditsAndAStepWithoutChangeIsNoStep) {
+    history.beginStep(PackId::StepAutoFill);
+    makeChannel(1, "400.00000");
+    EXPECT_FALSE(history.recordChannelChanges());
+    history.beginStep(PackId::StepPaste); // no nesting: ignored
+    makeChannel(2, "400.02500");
+    EXPECT_FALSE(history.endStep());
+    EXPECT_TRUE(history.endStep());
+    EXPECT_EQ(history.undoCount(), 1);
+    EXPECT_EQ(history.undoName(), PackId::StepAutoFill);
+    EXPECT_FALSE(history.runStep(PackId::StepSort, StepScope::Everything, [] {}));
+    EXPECT_EQ(history.undoCount(), 1);
+}
+
+TEST_F(History, ARecordedReplacementIsOneStepAfterThePendingEdits) {
+    makeChannel(4, "440.00000"); // pending edit
+    const PlanSnapshot before = history.capture(StepScope::Channels);
+    table.clearAll();
+    makeChannel(1, "430.00000");
+    EXPECT_TRUE(
+        history.recordStep(PackId::StepPaste, before, history.capture(StepScope::Channels)));
+    EXPECT_EQ(history.undoCount(), 2);
+    history.undo();
+    EXPECT_EQ(table.text(RxFreqCol, 4), "440.00000");
+    EXPECT_TRUE(table.isEmptyChannel(1));
+    history.undo();
+    EXPECT_TRUE(table.isEmptyChannel(4));
+}
+
+TEST_F(History, KeepsTheLastTwoHundredSteps) {
+    EXPECT_GE(PlanHistory::kDefaultLimit, 200);
+    for (int i = 1; i <= PlanHistory::kDefaultLimit + 5; ++i) {
+        table.setText(RxFreqCol, 1, QString::number(i));
+        history.recordChannelChanges();
+    }
+    EXPECT_EQ(history.undoCount(), PlanHistory::kDefaultLimit);
+    while (history.undo()) {
+    }
+    EXPECT_EQ(table.text(RxFreqCol, 1), "5") << "the oldest five steps were dropped";
+}
+
+TEST_F(History, ALanguageSwitchIsNoStepAndRewritesTheStoredWords) {
+    makeChannel(1, "400.00000");
+    history.recordChannelChanges();
+    table.setText(PowerCol, 1, texts.lowText);
+    history.recordChannelChanges();
+    UiTexts chinese; // the built-in Chinese words
+    for (int col = RxToneCol; col <= BusyLockCol; ++col)
+        table.setText(col, 1, translatedValue(col, table.text(col, 1), chinese));
+    history.translateValues(chinese);
+    EXPECT_FALSE(history.hasPendingChanges());
+    EXPECT_EQ(history.undoCount(), 2);
+    history.undo();
+    EXPECT_EQ(table.text(PowerCol, 1), chinese.highText);
+    EXPECT_EQ(table.text(ScanCol, 1), chinese.onText);
+    history.redo();
+    EXPECT_EQ(table.text(PowerCol, 1), chinese.lowText);
+}
+
+} // namespace
+} // namespace vrx
