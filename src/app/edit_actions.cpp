@@ -7,6 +7,7 @@
 #include "channels/row_operations.h"
 #include "channels/tone_list.h"
 #include "find_bar.h"
+#include "interchange_actions.h"
 #include "main_window.h"
 
 #include <QAbstractItemView>
@@ -269,9 +270,13 @@ void EditActions::cut() {
 }
 
 void EditActions::paste() {
+    const QString text = QApplication::clipboard()->text();
+    // Rows of a CSV channel list, header included, are an import at the current row.
+    if (window_.interchangeActions().pasteCsv(text))
+        return;
     if (!window_.finishEditing())
         return;
-    const auto parsed = parseChannelRows(QApplication::clipboard()->text(), window_.texts());
+    const auto parsed = parseChannelRows(text, window_.texts());
     if (const auto *refusal = std::get_if<PasteRefusal>(&parsed)) {
         if (refusal->col > kFieldCount)
             report(message(PackId::MsgPasteTooManyFields).arg(refusal->line).arg(refusal->text));

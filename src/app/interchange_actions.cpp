@@ -2,6 +2,7 @@
 
 #include "channel_grid.h"
 #include "document/channel_list_document.h"
+#include "edit_actions.h"
 #include "i18n/language_pack.h"
 #include "i18n/pack_application.h"
 #include "main_window.h"
@@ -76,7 +77,6 @@ void InterchangeActions::install(QMenu *fileMenu) {
             &InterchangeActions::print);
     connect(action(InterchangeAction::ExportPdf), &QAction::triggered, this,
             &InterchangeActions::exportPdf);
-    window_.grid()->installEventFilter(this);
 }
 
 void InterchangeActions::applyPack(const LanguagePack &pack) {
@@ -121,11 +121,13 @@ void InterchangeActions::showNotes(const QString &summary, const QStringList &no
     notesDialog_->open();
 }
 
-void InterchangeActions::applyChannels(int first, const QList<ChannelRow> &rows) {
+void InterchangeActions::applyChannels(int first, const QList<ChannelRow> &rows, PackId step) {
     // An editor left open would show, and on its next key write back, the old text.
     window_.grid()->editController().hideEditors();
-    for (qsizetype i = 0; i < rows.size() && first + i <= kChannelCount; ++i)
-        window_.table().setRow(int(first + i), rows[i]);
+    window_.editActions().step(step, [&] {
+        for (qsizetype i = 0; i < rows.size() && first + i <= kChannelCount; ++i)
+            window_.table().setRow(int(first + i), rows[i]);
+    });
 }
 
 void InterchangeActions::importCsv() {
@@ -140,7 +142,7 @@ void InterchangeActions::importCsv() {
         return;
     }
     const std::array<ChannelRow, kChannelCount> channels = channelsByLocation(import);
-    applyChannels(1, QList<ChannelRow>(channels.begin(), channels.end()));
+    applyChannels(1, QList<ChannelRow>(channels.begin(), channels.end()), PackId::StepImport);
     if (!import.notes.isEmpty())
         showNotes(importSummary_.arg(filledChannels(window_.table())), import.notes);
 }
@@ -161,7 +163,7 @@ bool InterchangeActions::pasteCsv(const QString &text) {
         else
             rows << channel.row;
     }
-    applyChannels(first, rows);
+    applyChannels(first, rows, PackId::StepPaste);
     if (!notes.isEmpty())
         showNotes(importSummary_.arg(rows.size()), notes);
     return true;
@@ -220,21 +222,6 @@ void InterchangeActions::exportPdf() {
                                                  pageSizeForLocale(window_.environment().locale));
     if (!status)
         window_.reportError(status.message());
-}
-
-bool InterchangeActions::eventFilter(QObject *watched, QEvent *event) {
-    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-    if (watched != window_.grid() || !key ||
-        !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))
-        return QObject::eventFilter(watched, event);
-    const QString text = QGuiApplication::clipboard()->text();
-    if (!hasCsvHeader(text))
-        return QObject::eventFilter(watched, event);
-    // Claim the key before any window shortcut for Paste takes it, then paste on the press.
-    event->accept();
-    if (event->type() == QEvent::KeyPress)
-        pasteCsv(text);
-    return true;
 }
 
 } // namespace vrx

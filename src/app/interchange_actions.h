@@ -4,6 +4,7 @@
 #include "channels/channel_table.h"
 #include "document/channel_list_texts.h"
 #include "i18n/csv_texts.h"
+#include "i18n/pack_ids.h"
 #include "notes_dialog.h"
 
 #include <QList>
@@ -49,8 +50,8 @@ public:
     bool pasteCsv(const QString &text);
 
     // The one place an import or a paste changes the plan: channels first..first +
-    // rows.size() - 1 get `rows`. An undo history takes each call as one step.
-    void applyChannels(int first, const QList<ChannelRow> &rows);
+    // rows.size() - 1 get `rows`, as one undo step named `step`.
+    void applyChannels(int first, const QList<ChannelRow> &rows, PackId step);
 
     QAction *action(InterchangeAction id) const { return actions_[static_cast<int>(id)]; }
     // The notes dialog now showing, if any.
@@ -61,9 +62,6 @@ public:
     std::function<QString(FileDialogKind kind, const QString &proposed, const QString &title,
                           const QString &filter)>
         chooseFile;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QString askForFile(InterchangeAction id, FileDialogKind kind, const QString &filter);

@@ -9,8 +9,8 @@ class LanguagePack;
 // The texts of backups, verified writes, plan comparison and recovery: the built-in
 // Chinese until a language pack replaces them.
 struct SafetyTexts {
-    QString menuBackups = QStringLiteral("备份…");
-    QString menuCompare = QStringLiteral("与文件比较…");
+    QString menuBackups = QStringLiteral("备份(&B)…");
+    QString menuCompare = QStringLiteral("与文件比较(&M)…");
     QString checkBackupFirst = QStringLiteral("先备份电台");
     QString checkVerify = QStringLiteral("写入后校验");
     QString phaseBackingUp = QStringLiteral("正在备份电台…");

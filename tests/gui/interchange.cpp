@@ -3,6 +3,7 @@
 #include "app_windows.h"
 #include "channel_grid.h"
 #include "channel_table_model.h"
+#include "edit_actions.h"
 #include "interchange_actions.h"
 #include "notes_dialog.h"
 
@@ -50,13 +51,14 @@ private slots:
     void fileMenuEndsWithTheGroupInTheLanguage() {
         start();
         const QList<QAction *> items = main().menu(MainMenu::File)->actions();
-        QCOMPARE(items.size(), 10);
+        // After Exit and the backups group.
+        QCOMPARE(items.size(), 13);
         QCOMPARE(items[4], main().action(MainAction::Exit));
-        QVERIFY(items[5]->isSeparator());
+        QVERIFY(items[8]->isSeparator());
         const QStringList english{"&Import…", "&Export…", "&Print…", "Export P&DF…"};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(items[6 + i], actions().action(InterchangeAction(i)));
-            QCOMPARE(items[6 + i]->text(), english[i]);
+            QCOMPARE(items[9 + i], actions().action(InterchangeAction(i)));
+            QCOMPARE(items[9 + i]->text(), english[i]);
         }
         main().useLanguage(Language::Chinese);
         QCOMPARE(actions().action(InterchangeAction::Import)->text(), QStringLiteral("导入(&I)…"));
@@ -116,6 +118,38 @@ private slots:
         answers_ << QString();
         chooseFromFileMenu(InterchangeAction::Import);
         QCOMPARE(proposals_.last(), kEveryCase);
+    }
+
+    void importAndCsvPasteAreOneUndoStepEach() {
+        start();
+        fillChannel(150, "440.00000");
+        clickCell(ScanCol, 10);
+        QGuiApplication::clipboard()->setText(pasteText({"438.5", "439.5"}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(table().text(RxFreqCol, 11), QStringLiteral("439.50000"));
+        QAction *undo = main().editActions().action(EditCommand::Undo);
+        QCOMPARE(undo->text(), QStringLiteral("Undo paste"));
+
+        answers_ << kEveryCase;
+        chooseFromFileMenu(InterchangeAction::Import);
+        QCOMPARE(undo->text(), QStringLiteral("Undo import"));
+        QTRY_VERIFY(QApplication::focusWidget() &&
+                    QApplication::focusWidget()->window() == actions().notesDialog());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!actions().notesDialog());
+        main().activateWindow();
+        QTRY_VERIFY(QApplication::focusWidget() &&
+                    QApplication::focusWidget()->window() == &main());
+
+        // The import goes back whole, then the paste.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table().text(RxFreqCol, 8), QString());
+        QCOMPARE(table().text(RxFreqCol, 150), QStringLiteral("440.00000"));
+        QCOMPARE(table().text(RxFreqCol, 11), QStringLiteral("439.50000"));
+        QCOMPARE(undo->text(), QStringLiteral("Undo paste"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table().text(RxFreqCol, 11), QString());
+        QCOMPARE(table().text(RxFreqCol, 150), QStringLiteral("440.00000"));
     }
 
     void importOfAFileThatIsNoChannelListChangesNothing() {
@@ -190,14 +224,16 @@ private slots:
                  QStringList{"Line 4, Location 3: beyond channel 199; row left out"});
     }
 
-    void pasteOfOtherTextIsLeftToOthers() {
+    void pasteOfOtherTextIsLeftToTheRowPaste() {
         start();
         clickCell(ScanCol, 5);
-        const ChannelRow before = table().row(5);
-        QGuiApplication::clipboard()->setText("438.50000\tOFF\t438.50000\n");
+        QGuiApplication::clipboard()->setText("438.50000\tOFF\t439.50000\n");
         QVERIFY(!actions().pasteCsv(QGuiApplication::clipboard()->text()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(table().row(5), before);
+        // Tab-separated rows, not CSV: the remaining fields get a new channel's defaults.
+        QCOMPARE(table().row(5),
+                 (ChannelRow{"438.50000", "OFF", "439.50000", "OFF", "High", "Wide", "ON", "OFF"}));
+        QVERIFY(!actions().notesDialog());
     }
 
     void exportPdfWritesTheListAndPrintShowsAPreview() {

@@ -107,8 +107,8 @@ private slots:
         };
         // The specified items, then groups of our own at the end.
         QCOMPARE(texts(w.menu(MainMenu::File)),
-                 QStringList({"新建(&N)", "打开(&O)", "保存(&S)", "-", "退出(&E)", "-", "备份…",
-                              "与文件比较…", "-", "导入(&I)…", "导出(&X)…", "打印(&P)…",
+                 QStringList({"新建(&N)", "打开(&O)", "保存(&S)", "-", "退出(&E)", "-", "备份(&B)…",
+                              "与文件比较(&M)…", "-", "导入(&I)…", "导出(&X)…", "打印(&P)…",
                               "导出 PDF(&D)…"}));
         // The specified items first; the editing commands follow in a group of their own.
         QCOMPARE(texts(w.menu(MainMenu::Edit)).mid(0, 8),

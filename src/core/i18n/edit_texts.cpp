@@ -57,9 +57,9 @@ const std::pair<PackId, const char16_t *> kBuiltIn[] = {
     {PackId::FindLabel, u"查找："},
     {PackId::MsgNotFound, u"未找到"},
     {PackId::StepMoveChannels, u"移动信道"},
+    // Named beside the interchange texts, but undone like any other step.
+    {PackId::StepImport, u"导入信道"},
 };
-
-constexpr PackIdBlock kEditBlock{toInt(PackId::MenuUndo), toInt(PackId::StepMoveChannels)};
 
 } // namespace
 
@@ -77,9 +77,9 @@ QString EditTexts::text(PackId id) const {
 }
 
 void EditTexts::apply(const LanguagePack &pack) {
-    for (int id = kEditBlock.first; id <= kEditBlock.last; ++id) {
+    for (const auto &[id, text] : kBuiltIn) {
         if (pack.has(id))
-            loaded_[id] = pack.text(id);
+            loaded_[toInt(id)] = pack.text(id);
     }
 }
 

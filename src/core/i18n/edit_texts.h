@@ -9,7 +9,7 @@
 
 namespace vrx {
 
-// Captions and messages of the editing commands (the pack's editing block): the
+// Captions and messages of the editing commands (the editing block, and the import step): the
 // built-in Chinese text until a loaded pack supplies its own.
 class EditTexts {
 public:

@@ -23,7 +23,7 @@ inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{1, 120},
     PackIdBlock{160, 182},
     PackIdBlock{190, 239},
-    PackIdBlock{240, 268},
+    PackIdBlock{240, 269},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -287,6 +287,7 @@ enum class PackId : int {
     CsvNotChannelList = 266,
     CsvNotUtf8 = 267,
     CsvCannotExport = 268,
+    StepImport = 269, // the undo step of an import
 };
 
 inline constexpr int toInt(PackId id) {
