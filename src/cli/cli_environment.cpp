@@ -39,13 +39,17 @@ std::optional<AppSettings> loadToolSettings(const QString &explicitPath, QString
     return readAppSettings(explicitPath);
 }
 
-QString resolvePort(const QString &port, const AppSettings &settings, QString *error) {
+int comItemNumber(const QString &port) {
     static const QRegularExpression comPort(QStringLiteral("^COM([1-4])$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = comPort.match(port);
-    if (!match.hasMatch())
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString resolvePort(const QString &port, const AppSettings &settings, QString *error) {
+    const int number = comItemNumber(port);
+    if (number == 0)
         return port;
-    const int number = match.captured(1).toInt();
     const QString device = settings.portDevices[number - 1];
     if (device.isEmpty())
         *error =

@@ -26,5 +26,7 @@ std::optional<AppSettings> loadToolSettings(const QString &explicitPath, QString
 // file's ports section, anything else is taken as a device path. Empty (with `error`)
 // when a COM port has no device configured.
 QString resolvePort(const QString &port, const AppSettings &settings, QString *error);
+// 1..4 for a PORT argument "COM1".."COM4" (any case), else 0.
+int comItemNumber(const QString &port);
 
 } // namespace vrx

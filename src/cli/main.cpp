@@ -3,6 +3,7 @@
 
 #include "console.h"
 #include "exit_status.h"
+#include "ports_command.h"
 #include "show_command.h"
 #include "sim_command.h"
 #include "transfer_command.h"
@@ -18,13 +19,15 @@ const char *const kUsage =
     "Commands:\n"
     "  read   --port PORT --out FILE.vrx [--lang chn|eng] [--settings FILE]\n"
     "         Reads the radio into a channel file.\n"
-    "  write  --port PORT --in FILE.vrx [--settings FILE]\n"
+    "  write  --port PORT --in FILE.vrx [--lang chn|eng] [--settings FILE]\n"
     "         Writes a channel file into the radio.\n"
     "  show   FILE.vrx\n"
     "         Prints a channel file as tables.\n"
     "  sim    [--plan FILE.vrx] [--baud] [--fault KIND[:STEP]]\n"
     "         Runs a simulated radio on a pseudo-terminal and prints its\n"
     "         device path.\n"
+    "  ports  [--settings FILE]\n"
+    "         Lists the serial ports and the COM item that stands for each.\n"
     "\n"
     "PORT is a device path or COM1..COM4 (mapped through the settings\n"
     "file's ports section). \"vrxctl COMMAND --help\" describes a command.\n"
@@ -54,6 +57,8 @@ int main(int argc, char **argv) {
         return vrx::runShowCommand(commandArgs);
     if (command == QLatin1String("sim"))
         return vrx::runSimCommand(commandArgs);
+    if (command == QLatin1String("ports"))
+        return vrx::runPortsCommand(commandArgs);
     if (command == QLatin1String("-h") || command == QLatin1String("--help") ||
         command == QLatin1String("help")) {
         vrx::printOut(QString::fromLatin1(kUsage));

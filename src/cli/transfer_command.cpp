@@ -7,9 +7,12 @@
 #include "terminal_progress.h"
 
 #include "channels/channel_table.h"
+#include "i18n/language_pack.h"
 #include "i18n/language_switch.h"
+#include "i18n/port_texts.h"
 #include "i18n/ui_texts.h"
 #include "i18n/value_translation.h"
+#include "radio/port_diagnosis.h"
 #include "radio/qt_serial_link.h"
 #include "radio/transfer.h"
 #include "settings/band_plan.h"
@@ -35,6 +38,7 @@ struct Workspace {
     RadioSettings settings;
     BandPlan bands;
     UiTexts texts;
+    PortTexts portTexts;
 };
 
 int failRadio(const QString &message, const QString &detail) {
@@ -42,15 +46,23 @@ int failRadio(const QString &message, const QString &detail) {
     return ExitRadioFailed;
 }
 
+// The port message, then why the port did not open and what helps, a line each.
+int failPort(const QString &device, const QString &error, const Workspace &ws, int comItem) {
+    failRadio(ws.texts.msgPortOpenFailed, device + QStringLiteral(": ") + error);
+    for (const QString &line :
+         portDiagnosisLines(diagnosePort(device, error), ws.portTexts, comItem))
+        printError(line);
+    return ExitRadioFailed;
+}
+
 // Opens the port as the GUI does before it shows the transfer dialog: an exclusive probe
 // first, so a missing or busy port is reported before anything is sent.
-int openPort(QtSerialLink &link, const UiTexts &texts) {
+int openPort(QtSerialLink &link, const Workspace &ws, int comItem) {
     QString error;
     if (!probeSerialPort(link.device(), &error))
-        return failRadio(texts.msgPortOpenFailed, link.device() + QStringLiteral(": ") + error);
+        return failPort(link.device(), error, ws, comItem);
     if (!link.open())
-        return failRadio(texts.msgPortOpenFailed,
-                         link.device() + QStringLiteral(": ") + link.errorString());
+        return failPort(link.device(), link.errorString(), ws, comItem);
     return ExitOk;
 }
 
@@ -116,7 +128,9 @@ int transferCommand(const QStringList &arguments, Direction direction) {
 
     Workspace ws;
     applyBandLists(*appSettings, ws.bands);
-    switchLanguage(languageName, packDirectory(), ws.texts, ws.settings, ws.table);
+    if (const std::optional<LanguagePack> pack =
+            switchLanguage(languageName, packDirectory(), ws.texts, ws.settings, ws.table))
+        applyToPortTexts(*pack, ws.portTexts);
 
     if (reading) {
         // Refuse before talking to the radio rather than lose a whole read at the end.
@@ -145,7 +159,8 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     }
 
     QtSerialLink link(device);
-    if (const int status = openPort(link, ws.texts); status != ExitOk)
+    if (const int status = openPort(link, ws, comItemNumber(parser.value(portOption)));
+        status != ExitOk)
         return status;
 
     TransferResult result;
