@@ -3,6 +3,7 @@
 #include "channel_grid.h"
 #include "i18n/initial_language.h"
 #include "main_window.h"
+#include "port_settings_actions.h"
 #include "window_texts.h"
 
 #include <QAction>
@@ -28,8 +29,13 @@ void LanguageActions::useLanguage(Language language) {
     const std::optional<LanguagePack> pack =
         switchLanguage(packName(language), window_.environment().dataDir, window_.texts(),
                        window_.settings(), window_.table());
-    if (pack)
+    if (pack) {
         applyPackToWindows(*pack, window_);
+        applyToShellTexts(*pack, window_.shellTexts());
+        window_.portSettingsActions().retranslate();
+    }
+    // Qt's standard dialogs (file dialogs, message box buttons) in the same language.
+    qtTranslation_.use(language);
     window_.grid()->refreshToneList();
 }
 

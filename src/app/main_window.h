@@ -7,6 +7,7 @@
 #include "service_panel.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
+#include "shell_texts.h"
 #include "storage/app_settings.h"
 #include "transfer_dialog.h"
 #include "warning_dialog.h"
@@ -35,6 +36,7 @@ class ChannelGrid;
 class ChannelOperations;
 class FileActions;
 class LanguageActions;
+class PortSettingsActions;
 class LinkLabel;
 class OptionsPage;
 class RadioActions;
@@ -89,6 +91,7 @@ public:
     RadioSettings &settings() { return settings_; }
     BandPlan &bandPlan() { return bandPlan_; }
     UiTexts &texts() { return texts_; }
+    ShellTexts &shellTexts() { return shellTexts_; }
 
     int currentPort() const { return currentPort_; }
     int skin() const { return skin_; }
@@ -103,6 +106,8 @@ public:
     void setPortDevices(const std::array<QString, kPortCount> &devices);
     QString portDevice(int port) const { return portDevices_.at(port - 1); }
     std::array<QString, kPortCount> portDevices() const { return portDevices_; }
+    // A mapping the user chose (port settings): shown at once and saved with the settings.
+    void assignPortDevices(const std::array<QString, kPortCount> &devices);
 
     void requestNewPlan();
     void requestClearChannels();
@@ -127,6 +132,7 @@ public:
     FileActions &fileActions() { return *fileActions_; }
     RadioActions &radioActions() { return *radioActions_; }
     LanguageActions &languageActions() { return *languageActions_; }
+    PortSettingsActions &portSettingsActions() { return *portSettingsActions_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -173,6 +179,7 @@ private:
     RadioSettings settings_;
     BandPlan bandPlan_;
     UiTexts texts_;
+    ShellTexts shellTexts_;
     int currentPort_ = 1;
     int skin_ = 0;
     std::array<QString, kPortCount> portDevices_;
@@ -198,6 +205,7 @@ private:
     std::unique_ptr<FileActions> fileActions_;
     std::unique_ptr<RadioActions> radioActions_;
     std::unique_ptr<LanguageActions> languageActions_;
+    std::unique_ptr<PortSettingsActions> portSettingsActions_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

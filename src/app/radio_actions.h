@@ -29,7 +29,9 @@ public:
 
 private:
     // A failure notice in the warning dialog, over whatever else is up.
-    void showFailure(const QString &message);
+    void showFailure(const QString &message, const QStringList &details = {});
+    // The port message, with why `device` did not open and what helps below it.
+    void showPortFailure(const QString &device, const QString &error);
 
     MainWindow &window_;
     // Open while the transfer dialog is up.

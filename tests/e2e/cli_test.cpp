@@ -294,8 +294,9 @@ TEST_F(Cli, PortsListsOneLineAPortAndExitsZero) {
     }
     for (const QString &line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
         EXPECT_TRUE(line.startsWith(QStringLiteral("/dev/"))) << line.toStdString();
-        if (line.startsWith(QStringLiteral("/dev/ttyS0 ")))
+        if (line.startsWith(QStringLiteral("/dev/ttyS0 "))) {
             EXPECT_TRUE(line.endsWith(QStringLiteral("COM3"))) << line.toStdString();
+        }
     }
 }
 

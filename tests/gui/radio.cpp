@@ -159,6 +159,12 @@ private slots:
         main().action(MainAction::Read)->trigger();
         QVERIFY(probed_.isEmpty());
         QCOMPARE(windows_->warning.message(), t().msgPortOpenFailed);
+        // It says so, instead of suggesting a cable problem.
+        const QString device = main().portDevice(main().currentPort());
+        QCOMPARE(windows_->warning.details(),
+                 (QStringList{main().shellTexts().port.isDevice.arg(
+                                  QString::number(main().currentPort()), device),
+                              main().shellTexts().port.heldByTransfer.arg(device)}));
         QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
         QVERIFY(link_->isOpen());
 

@@ -40,7 +40,7 @@ struct PortTexts {
 
 // The captions of the port settings item and dialog, built-in Chinese until a pack loads.
 struct PortDialogTexts {
-    QString menuItem = QStringLiteral("端口设置…");
+    QString menuItem = QStringLiteral("端口设置(&P)…");
     QString title = QStringLiteral("端口设置");
     QString device = QStringLiteral("设备");
     QString description = QStringLiteral("描述");

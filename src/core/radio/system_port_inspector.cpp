@@ -103,11 +103,20 @@ public:
     }
 
     std::optional<qint64> lockOwner(const QString &device) const override {
-        const QString name = QStringLiteral("LCK..") + QFileInfo(device).fileName();
-        for (const char *folder : kLockFolders) {
-            const QString path = QDir(QString::fromLatin1(folder)).filePath(name);
-            if (const std::optional<qint64> pid = pidInLockFile(path); pid && processAlive(*pid))
-                return pid;
+        // "/dev/pts/3" is locked as "LCK..pts_3", "/dev/ttyUSB0" as "LCK..ttyUSB0"; some
+        // programs use the bare file name.
+        QString relative = QDir::cleanPath(device);
+        if (relative.startsWith(QLatin1String("/dev/")))
+            relative = relative.mid(5);
+        relative.replace(u'/', u'_');
+        for (const QString &name : {relative, QFileInfo(device).fileName()}) {
+            for (const char *folder : kLockFolders) {
+                const QString path =
+                    QDir(QString::fromLatin1(folder)).filePath(QStringLiteral("LCK..") + name);
+                if (const std::optional<qint64> pid = pidInLockFile(path);
+                    pid && processAlive(*pid))
+                    return pid;
+            }
         }
         return std::nullopt;
     }
