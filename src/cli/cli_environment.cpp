@@ -16,7 +16,9 @@ QString toolDirectory() {
 }
 
 QString defaultSettingsPath() {
-    return appSettingsPath(toolDirectory());
+    // As the GUI: an installed tool keeps no settings beside itself.
+    const QString dir = toolDirectory();
+    return appSettingsPath(LanguagePack::isPortable(dir) ? dir : QString());
 }
 
 QString packDirectory() {
