@@ -112,7 +112,9 @@ void RadioActions::runService(ServiceAction action) {
         case ServiceAction::DefaultPowerDrive:
             break;
         }
-        if (result.failed())
+        if (result.status == ServiceStatus::PortOpenFailed)
+            showPortFailure(device, link->errorString());
+        else if (result.failed())
             showFailure(result.message(window_.texts()));
     }
     button->setEnabled(true);
