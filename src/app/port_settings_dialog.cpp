@@ -133,7 +133,7 @@ void PortSettingsDialog::refresh() {
 
 void PortSettingsDialog::startDetect() {
     detector_.emplace(lister_());
-    detectElapsedMs_ = 0;
+    detectClock_.start();
     detect_->setChecked(true);
     status_->setText(texts_.detectPrompt.arg(currentPort_));
     poll_->start();
@@ -149,8 +149,7 @@ void PortSettingsDialog::pollDetect() {
         stopDetect(texts_.detectFound.arg(found->device, QString::number(currentPort_)));
         return;
     }
-    detectElapsedMs_ += poll_->interval();
-    if (detectElapsedMs_ >= detectTimeoutMs_)
+    if (detectClock_.hasExpired(detectTimeoutMs_))
         stopDetect(texts_.detectNone);
 }
 

@@ -5,6 +5,7 @@
 #include "storage/app_settings.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 
 #include <array>
 #include <functional>
@@ -62,7 +63,7 @@ private:
     QLabel *status_ = nullptr;
     QTimer *poll_ = nullptr;
     int detectTimeoutMs_ = 60000;
-    int detectElapsedMs_ = 0;
+    QElapsedTimer detectClock_;
     std::optional<PortDetector> detector_;
 };
 

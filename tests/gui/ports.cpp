@@ -143,7 +143,8 @@ private slots:
                          main().shellTexts().portDialog.detectPrompt.arg(3));
                 // The user pulls the cable, then plugs it in again.
                 ports_.removeLast();
-                QTest::qWait(50);
+                const int listedBefore = listed_;
+                QTRY_VERIFY(listed_ > listedBefore); // the dialog has seen it gone
                 QVERIFY(dialog.detecting());
                 ports_.append(port("/dev/ttyUSB4", "CP2102 USB to UART"));
                 QTRY_VERIFY(!dialog.detecting());
@@ -238,7 +239,10 @@ private:
         };
         env.reportError = [](const QString &message) { QFAIL(qPrintable(message)); };
         windows_ = std::make_unique<AppWindows>(env);
-        main().portSettingsActions().setPortLister([this] { return ports_; });
+        main().portSettingsActions().setPortLister([this] {
+            ++listed_;
+            return ports_;
+        });
         main().show();
         QVERIFY(QTest::qWaitForWindowExposed(&main()));
     }
@@ -253,6 +257,7 @@ private:
     QList<SerialPortEntry> ports_;
     PortDiagnosis diagnosis_;
     QStringList diagnosed_;
+    int listed_ = 0;
 };
 
 QTEST_MAIN(PortsTest)
