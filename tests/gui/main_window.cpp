@@ -112,7 +112,7 @@ private slots:
                               "-", "其它功能(&T)"}));
         QCOMPARE(texts(w.menu(MainMenu::Options)),
                  QStringList({"通信端口(&C)", "皮肤(&S)", "语言"}));
-        // The four specified items, then the program's own group.
+        // The four COM items, then the program's own group.
         QCOMPARE(texts(w.menu(MainMenu::Port)),
                  QStringList({"COM(&1)", "COM(&2)", "COM(&3)", "COM(&4)", "-", "端口设置(&P)…"}));
         QCOMPARE(texts(w.menu(MainMenu::Skin)), QStringList({"蓝色一族", "钢板", "咖啡"}));
