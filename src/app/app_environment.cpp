@@ -12,13 +12,16 @@ namespace vrx {
 
 AppEnvironment AppEnvironment::forApplication() {
     const QString exeDir = QCoreApplication::applicationDirPath();
+    // An installed program's folder (/usr/bin) is no place for settings or channel files,
+    // also when root may write there.
+    const bool portable = LanguagePack::isPortable(exeDir);
     AppEnvironment env;
-    env.settingsPath = appSettingsPath(exeDir);
+    env.settingsPath = appSettingsPath(portable ? exeDir : QString());
     env.dataDir = LanguagePack::dataDirectory(exeDir);
     env.dataFolder = DataFolder::standard().root();
     // The file dialogs start in the program's folder when it is the user's own (a
-    // portable copy); an installed program's folder is no place for channel files.
-    env.documentsDir = QFileInfo(exeDir).isWritable()
+    // portable copy).
+    env.documentsDir = portable && QFileInfo(exeDir).isWritable()
                            ? exeDir
                            : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return env;

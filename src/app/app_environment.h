@@ -1,5 +1,6 @@
 #pragma once
 
+#include "radio/port_diagnosis.h"
 #include "radio/serial_link.h"
 
 #include <QLocale>
@@ -34,6 +35,8 @@ struct AppEnvironment {
     // Opens `device` exclusively and closes it again; false (with the reason) when the
     // port is missing or held by another program.
     std::function<bool(const QString &device, QString *error)> probePort;
+    // Why `device` did not open (`error` is the open's own text), found by looking at it.
+    std::function<PortDiagnosis(const QString &device, const QString &error)> diagnosePort;
     // A link to `device`, not yet open.
     std::function<std::unique_ptr<SerialLink>(const QString &device)> makeLink;
     // Shows an error that an action could not handle.

@@ -4,6 +4,7 @@
 #include "edit_actions.h"
 #include "i18n/initial_language.h"
 #include "main_window.h"
+#include "port_settings_actions.h"
 #include "window_texts.h"
 
 #include <QAction>
@@ -37,7 +38,11 @@ void LanguageActions::useLanguage(Language language) {
     if (pack) {
         applyPackToWindows(*pack, window_);
         edit.applyPack(*pack);
+        applyToShellTexts(*pack, window_.shellTexts());
+        window_.portSettingsActions().retranslate();
     }
+    // Qt's standard dialogs (file dialogs, message box buttons) in the same language.
+    qtTranslation_.use(language);
     window_.grid()->refreshToneList();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "i18n/language_switch.h"
+#include "qt_translation.h"
 
 namespace vrx {
 
@@ -18,8 +19,11 @@ public:
     // translates the value words in the grid.
     void useLanguage(Language language);
 
+    const QtTranslation &qtTranslation() const { return qtTranslation_; }
+
 private:
     MainWindow &window_;
+    QtTranslation qtTranslation_;
 };
 
 } // namespace vrx

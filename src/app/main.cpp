@@ -11,10 +11,34 @@
 #include <cstdio>
 #include <memory>
 
+namespace {
+
+// `--help` and `--version` only print, so they must work on a terminal without a
+// display too (over ssh, in a package check).
+void allowPrintingWithoutDisplay(int argc, char **argv) {
+    if (qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+        qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--help" || arg == "-h" || arg == "--help-all" || arg == "--version" ||
+            arg == "-v") {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            return;
+        }
+    }
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
+    allowPrintingWithoutDisplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VRX5800"));
-    QApplication::setApplicationVersion(QStringLiteral("5800-1.001"));
+    // The program's release; the about dialog keeps the radio family's own version line.
+    QApplication::setApplicationVersion(QStringLiteral(VRX_VERSION));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VRX_APP_ID));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("VRX-5800 radio programmer"));

@@ -11,6 +11,8 @@
 #include "language_actions.h"
 #include "link_label.h"
 #include "options_page.h"
+#include "port_settings_actions.h"
+#include "radio/port_diagnosis.h"
 #include "radio/qt_serial_link.h"
 #include "radio_actions.h"
 #include "recovery.h"
@@ -63,7 +65,8 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
       radioActions_(std::make_unique<RadioActions>(*this)),
       languageActions_(std::make_unique<LanguageActions>(*this)),
       safetyActions_(std::make_unique<SafetyActions>(*this)),
-      recovery_(std::make_unique<Recovery>(*this)) {
+      recovery_(std::make_unique<Recovery>(*this)),
+      portSettingsActions_(std::make_unique<PortSettingsActions>(*this)) {
     setDefaultHooks();
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
@@ -107,9 +110,9 @@ void MainWindow::setDefaultHooks() {
             const bool open = kind == FileDialogKind::Open;
             const QFileInfo at(proposed);
             const bool hasName = !proposed.isEmpty() && !at.isDir();
-            QFileDialog dialog(this, open ? QStringLiteral("打开") : QStringLiteral("保存"),
-                               hasName ? at.absolutePath() : proposed,
-                               QStringLiteral("VRX-428  文件 (*.vrx)"));
+            const FileDialogTexts &texts = shellTexts_.fileDialog;
+            QFileDialog dialog(this, open ? texts.openTitle : texts.saveTitle,
+                               hasName ? at.absolutePath() : proposed, texts.filter);
             dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
             dialog.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
             // Saving replaces a file of the same name without asking, as it always has.
@@ -124,6 +127,10 @@ void MainWindow::setDefaultHooks() {
     if (!env_.probePort)
         env_.probePort = [](const QString &device, QString *error) {
             return probeSerialPort(device, error);
+        };
+    if (!env_.diagnosePort)
+        env_.diagnosePort = [](const QString &device, const QString &error) {
+            return vrx::diagnosePort(device, error);
         };
     if (!env_.makeLink)
         env_.makeLink = [](const QString &device) -> std::unique_ptr<SerialLink> {
@@ -207,6 +214,8 @@ void MainWindow::buildMenus() {
         portActions_[port - 1] = action;
         connect(action, &QAction::triggered, this, [this, port] { choosePort(port); });
     }
+    ports->addSeparator();
+    ports->addAction(portSettingsActions_->menuAction());
     QMenu *skins = addMenu(MainMenu::Skin, QStringLiteral("皮肤(&S)"), options);
     auto *skinGroup = new QActionGroup(this);
     const char *const skinNames[kSkinCount] = {"蓝色一族", "钢板", "咖啡"};
@@ -495,6 +504,11 @@ void MainWindow::chooseSkin(int skin) {
 
 void MainWindow::showPage(int page) {
     pages_->setCurrentIndex(page);
+}
+
+void MainWindow::assignPortDevices(const std::array<QString, kPortCount> &devices) {
+    setPortDevices(devices);
+    appSettings_.portDevices = devices;
 }
 
 void MainWindow::setPortDevices(const std::array<QString, kPortCount> &devices) {

@@ -7,6 +7,7 @@
 #include "service_panel.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
+#include "shell_texts.h"
 #include "storage/app_settings.h"
 #include "transfer_dialog.h"
 #include "warning_dialog.h"
@@ -37,6 +38,7 @@ class EditActions;
 class FileActions;
 class InterchangeActions;
 class LanguageActions;
+class PortSettingsActions;
 class LinkLabel;
 class OptionsPage;
 class Recovery;
@@ -93,6 +95,7 @@ public:
     RadioSettings &settings() { return settings_; }
     BandPlan &bandPlan() { return bandPlan_; }
     UiTexts &texts() { return texts_; }
+    ShellTexts &shellTexts() { return shellTexts_; }
 
     int currentPort() const { return currentPort_; }
     int skin() const { return skin_; }
@@ -107,6 +110,8 @@ public:
     void setPortDevices(const std::array<QString, kPortCount> &devices);
     QString portDevice(int port) const { return portDevices_.at(port - 1); }
     std::array<QString, kPortCount> portDevices() const { return portDevices_; }
+    // A mapping the user chose (port settings): shown at once and saved with the settings.
+    void assignPortDevices(const std::array<QString, kPortCount> &devices);
 
     void requestNewPlan();
     void requestClearChannels();
@@ -137,6 +142,7 @@ public:
     Recovery &recovery() { return *recovery_; }
     // What goes back to myini.ini at the end of the run.
     AppSettings &appSettings() { return appSettings_; }
+    PortSettingsActions &portSettingsActions() { return *portSettingsActions_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -183,6 +189,7 @@ private:
     RadioSettings settings_;
     BandPlan bandPlan_;
     UiTexts texts_;
+    ShellTexts shellTexts_;
     int currentPort_ = 1;
     int skin_ = 0;
     std::array<QString, kPortCount> portDevices_;
@@ -214,6 +221,7 @@ private:
     std::unique_ptr<LanguageActions> languageActions_;
     std::unique_ptr<SafetyActions> safetyActions_;
     std::unique_ptr<Recovery> recovery_;
+    std::unique_ptr<PortSettingsActions> portSettingsActions_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

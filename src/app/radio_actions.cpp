@@ -3,6 +3,7 @@
 #include "edit_actions.h"
 #include "guarded_transfer.h"
 #include "main_window.h"
+#include "radio/port_diagnosis.h"
 #include "radio/service.h"
 #include "radio/transfer.h"
 #include "safety_actions.h"
@@ -14,9 +15,23 @@ namespace vrx {
 
 RadioActions::~RadioActions() = default;
 
-void RadioActions::showFailure(const QString &message) {
+void RadioActions::showFailure(const QString &message, const QStringList &details) {
     if (WarningDialog *warning = window_.warningDialog())
-        warning->showMessage(window_.texts().msgFailureTitle, message, DialogMode::Notice);
+        warning->showMessage(window_.texts().msgFailureTitle, message, DialogMode::Notice, details);
+}
+
+void RadioActions::showPortFailure(const QString &device, const QString &error) {
+    PortDiagnosis diagnosis;
+    if (transferLink_) {
+        // The transfer window (still up after a failed run) holds the port: no cable
+        // problem to look for.
+        diagnosis.fault = PortFault::HeldByThisProgram;
+        diagnosis.device = device;
+    } else {
+        diagnosis = window_.environment().diagnosePort(device, error);
+    }
+    showFailure(window_.texts().msgPortOpenFailed,
+                portDiagnosisLines(diagnosis, window_.shellTexts().port, window_.currentPort()));
 }
 
 void RadioActions::startTransfer(TransferKind kind) {
@@ -28,10 +43,11 @@ void RadioActions::startTransfer(TransferKind kind) {
     // The port is probed before the dialog comes up, so a missing or busy port is reported
     // before any transfer starts. The open transfer dialog holds its port too.
     std::unique_ptr<SerialLink> link;
-    if (!transferLink_ && env.probePort(device, nullptr))
+    QString error;
+    if (!transferLink_ && env.probePort(device, &error))
         link = env.makeLink(device);
     if (!link || !link->open()) {
-        showFailure(window_.texts().msgPortOpenFailed);
+        showPortFailure(device, link ? link->errorString() : error);
         return;
     }
     transferLink_ = std::move(link);
@@ -96,8 +112,9 @@ void RadioActions::runService(ServiceAction action) {
     button->setEnabled(false);
     const AppEnvironment &env = window_.environment();
     const QString device = window_.portDevice(window_.currentPort());
-    if (!env.probePort(device, nullptr)) {
-        showFailure(window_.texts().msgPortOpenFailed);
+    QString error;
+    if (!env.probePort(device, &error)) {
+        showPortFailure(device, error);
     } else {
         const std::unique_ptr<SerialLink> link = env.makeLink(device);
         ServiceResult result;
@@ -114,7 +131,9 @@ void RadioActions::runService(ServiceAction action) {
         case ServiceAction::DefaultPowerDrive:
             break;
         }
-        if (result.failed())
+        if (result.status == ServiceStatus::PortOpenFailed)
+            showPortFailure(device, link->errorString());
+        else if (result.failed())
             showFailure(result.message(window_.texts()));
     }
     button->setEnabled(true);

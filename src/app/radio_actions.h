@@ -31,7 +31,9 @@ private:
     // The write dialog's check boxes go into myini.ini with the next save of the settings.
     void rememberWriteOptions();
     // A failure notice in the warning dialog, over whatever else is up.
-    void showFailure(const QString &message);
+    void showFailure(const QString &message, const QStringList &details = {});
+    // The port message, with why `device` did not open and what helps below it.
+    void showPortFailure(const QString &device, const QString &error);
 
     MainWindow &window_;
     // Open while the transfer dialog is up.

@@ -6,7 +6,17 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace vrx {
+
+namespace {
+
+const QSize kSize(334, 161);
+// Wide enough for a command line in the details.
+constexpr int kWidthWithDetails = 480;
+
+} // namespace
 
 WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
     // A question or notice must be answered before the main window is used again.
@@ -14,7 +24,7 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("警告"));
-    setFixedSize(334, 161);
+    setFixedSize(kSize);
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("warningIcon"));
@@ -27,6 +37,14 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
     message_->setAlignment(Qt::AlignCenter);
     message_->setWordWrap(true);
     message_->setMinimumSize(225, 49);
+
+    details_ = new QLabel(this);
+    details_->setObjectName(QStringLiteral("details"));
+    details_->setTextFormat(Qt::PlainText);
+    details_->setWordWrap(true);
+    // The remedy may be a command to copy.
+    details_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    details_->hide();
 
     ok_ = new QPushButton(QStringLiteral("确定"), this);
     ok_->setObjectName(QStringLiteral("ok"));
@@ -49,21 +67,37 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);
     layout->addLayout(top, 1);
+    layout->addWidget(details_);
     layout->addLayout(buttons);
 
     connect(ok_, &QPushButton::clicked, this, &WarningDialog::okClicked);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void WarningDialog::showMessage(const QString &title, const QString &message, DialogMode mode) {
+void WarningDialog::showMessage(const QString &title, const QString &message, DialogMode mode,
+                                const QStringList &details) {
     setWindowTitle(title);
     message_->setText(message);
+    details_->setText(details.join(u'\n'));
+    details_->setVisible(!details.isEmpty());
+    if (details.isEmpty()) {
+        setFixedSize(kSize);
+    } else {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        const int height = std::max(kSize.height(), layout()->heightForWidth(kWidthWithDetails));
+        setFixedSize(kWidthWithDetails, height);
+    }
     mode_ = mode;
     showBlocking();
 }
 
 QString WarningDialog::message() const {
     return message_->text();
+}
+
+QStringList WarningDialog::details() const {
+    return details_->text().isEmpty() ? QStringList() : details_->text().split(u'\n');
 }
 
 void WarningDialog::showEvent(QShowEvent *event) {

@@ -2,6 +2,8 @@
 
 #include "blocking_dialog.h"
 
+#include <QStringList>
+
 class QLabel;
 class QPushButton;
 
@@ -22,12 +24,17 @@ public:
     explicit WarningDialog(QWidget *parent = nullptr);
 
     // Disables the main window, then shows `message` under `title`. OK will act by `mode`.
-    void showMessage(const QString &title, const QString &message, DialogMode mode);
+    // `details` (why and what helps) go below the message, a line each; the dialog grows
+    // to hold them.
+    void showMessage(const QString &title, const QString &message, DialogMode mode,
+                     const QStringList &details = {});
 
     DialogMode mode() const { return mode_; }
     QString message() const;
+    QStringList details() const;
 
     QLabel *messageLabel() const { return message_; }
+    QLabel *detailsLabel() const { return details_; }
     QPushButton *okButton() const { return ok_; }
     QPushButton *cancelButton() const { return cancel_; }
 
@@ -45,6 +52,7 @@ private:
     void okClicked();
 
     QLabel *message_ = nullptr;
+    QLabel *details_ = nullptr;
     QPushButton *ok_ = nullptr;
     QPushButton *cancel_ = nullptr;
     DialogMode mode_ = DialogMode::Notice;

@@ -16,7 +16,9 @@ QString toolDirectory() {
 }
 
 QString defaultSettingsPath() {
-    return appSettingsPath(toolDirectory());
+    // As the GUI: an installed tool keeps no settings beside itself.
+    const QString dir = toolDirectory();
+    return appSettingsPath(LanguagePack::isPortable(dir) ? dir : QString());
 }
 
 QString packDirectory() {
@@ -39,13 +41,17 @@ std::optional<AppSettings> loadToolSettings(const QString &explicitPath, QString
     return readAppSettings(explicitPath);
 }
 
-QString resolvePort(const QString &port, const AppSettings &settings, QString *error) {
+int comItemNumber(const QString &port) {
     static const QRegularExpression comPort(QStringLiteral("^COM([1-4])$"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = comPort.match(port);
-    if (!match.hasMatch())
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+QString resolvePort(const QString &port, const AppSettings &settings, QString *error) {
+    const int number = comItemNumber(port);
+    if (number == 0)
         return port;
-    const int number = match.captured(1).toInt();
     const QString device = settings.portDevices[number - 1];
     if (device.isEmpty())
         *error =

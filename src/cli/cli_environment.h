@@ -11,7 +11,8 @@ namespace vrx {
 // Where vrxctl finds what the GUI finds: the settings file (myini.ini with the band
 // lists and the ports section), the language packs and the installer's log.
 QString toolDirectory();
-// Beside the executable when that folder is writable, else the user config folder.
+// Beside the executable in a portable copy (the packs beside it) whose folder is
+// writable, else the user config folder.
 QString defaultSettingsPath();
 QString packDirectory();
 // "chn" or "eng", chosen as the GUI chooses at start-up.
@@ -26,5 +27,7 @@ std::optional<AppSettings> loadToolSettings(const QString &explicitPath, QString
 // file's ports section, anything else is taken as a device path. Empty (with `error`)
 // when a COM port has no device configured.
 QString resolvePort(const QString &port, const AppSettings &settings, QString *error);
+// 1..4 for a PORT argument "COM1".."COM4" (any case), else 0.
+int comItemNumber(const QString &port);
 
 } // namespace vrx

@@ -2,6 +2,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 #include <cstdio>
 
 #include <unistd.h>
@@ -51,6 +53,25 @@ int displayWidth(const QString &text) {
 QString padded(const QString &text, int width) {
     const int fill = width - displayWidth(text);
     return fill > 0 ? text + QString(fill, u' ') : text;
+}
+
+QString alignedTable(const QList<QStringList> &rows) {
+    QList<int> widths;
+    for (const QStringList &row : rows) {
+        for (int c = 0; c < row.size(); ++c) {
+            if (c >= widths.size())
+                widths.append(0);
+            widths[c] = std::max(widths[c], displayWidth(row[c]));
+        }
+    }
+    QString out;
+    for (const QStringList &row : rows) {
+        QString line;
+        for (int c = 0; c < row.size(); ++c)
+            line += c + 1 < row.size() ? padded(row[c], widths[c] + 2) : row[c];
+        out += line + u'\n';
+    }
+    return out;
 }
 
 } // namespace vrx

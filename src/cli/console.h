@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace vrx {
 
@@ -17,5 +19,7 @@ bool stderrIsTerminal();
 int displayWidth(const QString &text);
 // `text` followed by blanks up to `width` display columns.
 QString padded(const QString &text, int width);
+// Rows of cells, each column as wide as its widest cell, two blanks between columns.
+QString alignedTable(const QList<QStringList> &rows);
 
 } // namespace vrx

@@ -105,7 +105,7 @@ int runDiffCommand(const QStringList &arguments) {
         }
         const InterruptGuard interrupts;
         QtSerialLink link(device);
-        if (openPort(link, ws.texts) != ExitOk)
+        if (openPort(link, ws, comItemNumber(parser.value(portOption))) != ExitOk)
             return kTrouble;
         const TransferResult read =
             readWithProgress(link, ws, ws.texts.captionRead, interrupts.stopRequest());

@@ -5,6 +5,7 @@
 #include "convert_command.h"
 #include "diff_command.h"
 #include "exit_status.h"
+#include "ports_command.h"
 #include "show_command.h"
 #include "sim_command.h"
 #include "transfer_command.h"
@@ -22,7 +23,8 @@ const char *const kUsage =
     "         [--no-backup]\n"
     "         Reads the radio into a channel file (and a copy into the\n"
     "         backups folder).\n"
-    "  write  --port PORT --in FILE.vrx [--settings FILE] [--backup] [--verify]\n"
+    "  write  --port PORT --in FILE.vrx [--lang chn|eng] [--settings FILE]\n"
+    "         [--backup] [--verify]\n"
     "         Writes a channel file into the radio.\n"
     "  diff   A.vrx B.vrx | --port PORT B.vrx | A.vrx --port PORT\n"
     "         Prints what differs from A to B (the radio where --port\n"
@@ -35,6 +37,8 @@ const char *const kUsage =
     "  convert IN OUT [--lang chn|eng] [--template PLAN.vrx]\n"
     "         Converts between .vrx and .csv, or writes a .pdf or .html\n"
     "         channel list.\n"
+    "  ports  [--settings FILE]\n"
+    "         Lists the serial ports and the COM item that stands for each.\n"
     "\n"
     "PORT is a device path or COM1..COM4 (mapped through the settings\n"
     "file's ports section). \"vrxctl COMMAND --help\" describes a command.\n"
@@ -70,6 +74,8 @@ int main(int argc, char **argv) {
         return vrx::runShowCommand(commandArgs);
     if (command == QLatin1String("sim"))
         return vrx::runSimCommand(commandArgs);
+    if (command == QLatin1String("ports"))
+        return vrx::runPortsCommand(commandArgs);
     if (command == QLatin1String("-h") || command == QLatin1String("--help") ||
         command == QLatin1String("help")) {
         vrx::printOut(QString::fromLatin1(kUsage));

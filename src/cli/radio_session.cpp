@@ -5,13 +5,17 @@
 #include "exit_status.h"
 #include "terminal_progress.h"
 
+#include "i18n/language_pack.h"
 #include "i18n/language_switch.h"
+#include "radio/port_diagnosis.h"
 
 namespace vrx {
 
 void Workspace::prepare(const AppSettings &appSettings, const QString &languageName) {
     applyBandLists(appSettings, bands);
-    switchLanguage(languageName, packDirectory(), texts, settings, table);
+    if (const std::optional<LanguagePack> pack =
+            switchLanguage(languageName, packDirectory(), texts, settings, table))
+        applyToPortTexts(*pack, portTexts);
 }
 
 int failRadio(const QString &message, const QString &detail) {
@@ -19,13 +23,25 @@ int failRadio(const QString &message, const QString &detail) {
     return ExitRadioFailed;
 }
 
-int openPort(QtSerialLink &link, const UiTexts &texts) {
+namespace {
+
+// The port message, then why the port did not open and what helps, a line each.
+int failPort(const QString &device, const QString &error, const Workspace &ws, int comItem) {
+    failRadio(ws.texts.msgPortOpenFailed, device + QStringLiteral(": ") + error);
+    for (const QString &line :
+         portDiagnosisLines(diagnosePort(device, error), ws.portTexts, comItem))
+        printError(line);
+    return ExitRadioFailed;
+}
+
+} // namespace
+
+int openPort(QtSerialLink &link, const Workspace &ws, int comItem) {
     QString error;
     if (!probeSerialPort(link.device(), &error))
-        return failRadio(texts.msgPortOpenFailed, link.device() + QStringLiteral(": ") + error);
+        return failPort(link.device(), error, ws, comItem);
     if (!link.open())
-        return failRadio(texts.msgPortOpenFailed,
-                         link.device() + QStringLiteral(": ") + link.errorString());
+        return failPort(link.device(), link.errorString(), ws, comItem);
     return ExitOk;
 }
 

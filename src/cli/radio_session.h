@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/channel_table.h"
+#include "i18n/port_texts.h"
 #include "i18n/ui_texts.h"
 #include "radio/qt_serial_link.h"
 #include "radio/transfer.h"
@@ -19,6 +20,7 @@ struct Workspace {
     RadioSettings settings;
     BandPlan bands;
     UiTexts texts;
+    PortTexts portTexts;
 
     // The band lists of `appSettings` and the language `languageName` ("chn", "eng").
     void prepare(const AppSettings &appSettings, const QString &languageName);
@@ -29,8 +31,9 @@ int failRadio(const QString &message, const QString &detail);
 
 // Opens the port as the GUI does before it shows the transfer dialog: an exclusive probe
 // first, so a missing or busy port is reported before anything is sent. ExitOk or
-// ExitRadioFailed (reported).
-int openPort(QtSerialLink &link, const UiTexts &texts);
+// ExitRadioFailed, reported with why the port did not open and what helps; `comItem` is
+// the COM item (1-4) the user named, 0 for a device path.
+int openPort(QtSerialLink &link, const Workspace &ws, int comItem);
 
 // A read of the radio into `ws` with a progress bar labelled `label`.
 TransferResult readWithProgress(QtSerialLink &link, Workspace &ws, const QString &label,

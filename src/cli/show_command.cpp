@@ -14,26 +14,6 @@ namespace vrx {
 
 namespace {
 
-// Rows of cells, each column as wide as its widest cell, two blanks between columns.
-QString alignedTable(const QList<QStringList> &rows) {
-    QList<int> widths;
-    for (const QStringList &row : rows) {
-        for (int c = 0; c < row.size(); ++c) {
-            if (c >= widths.size())
-                widths.append(0);
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
-        }
-    }
-    QString out;
-    for (const QStringList &row : rows) {
-        QString line;
-        for (int c = 0; c < row.size(); ++c)
-            line += c + 1 < row.size() ? padded(row[c], widths[c] + 2) : row[c];
-        out += line + u'\n';
-    }
-    return out;
-}
-
 bool hasContent(const ChannelRow &row) {
     return std::any_of(row.begin(), row.end(), [](const QString &t) { return !t.isEmpty(); });
 }

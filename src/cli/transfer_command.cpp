@@ -10,6 +10,7 @@
 #include "terminal_progress.h"
 
 #include "channels/channel_table.h"
+#include "i18n/language_pack.h"
 #include "i18n/language_switch.h"
 #include "i18n/ui_texts.h"
 #include "i18n/value_translation.h"
@@ -206,7 +207,8 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     // From before the port opens, so that no signal can leave the radio in clone mode.
     const InterruptGuard interrupts;
     QtSerialLink link(device);
-    if (const int status = openPort(link, ws.texts); status != ExitOk)
+    if (const int status = openPort(link, ws, comItemNumber(parser.value(portOption)));
+        status != ExitOk)
         return status;
 
     if (!reading && parser.isSet(backupOption)) {

@@ -5,6 +5,7 @@
 
 #include "radio/qt_serial_link.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,6 +23,16 @@
 
 namespace vrx {
 namespace {
+
+constexpr int kPortMissingId = toInt(PackId::PortMissing);
+constexpr int kPortHeldByProcessId = toInt(PackId::PortHeldByProcess);
+
+// This process's name as the system shows it to others.
+QString ownProcessName() {
+    QFile comm(QStringLiteral("/proc/self/comm"));
+    return comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll()).trimmed()
+                                          : QString();
+}
 
 class Cli : public ::testing::Test {
 protected:
@@ -174,6 +185,62 @@ TEST_F(Cli, PortThatCannotBeOpenedGivesThePortMessage) {
         EXPECT_TRUE(run.err.contains(port)) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(tempPath("out.vrx")));
     }
+}
+
+TEST_F(Cli, PortFailureSaysWhyInTheChosenLanguage) {
+    Simulator sim;
+    ASSERT_FALSE(sim.device().isEmpty());
+    QtSerialLink holder(sim.device());
+    ASSERT_TRUE(holder.open());
+    const QString missing = QStringLiteral("/dev/vrx-no-such-port");
+
+    struct Expected {
+        QString port;
+        QString line;
+    };
+    for (const char *pack : {"chn", "eng"}) {
+        const Expected cases[] = {
+            {sim.device(), packText(pack, kPortHeldByProcessId)
+                               .arg(sim.device(), ownProcessName(),
+                                    QString::number(QCoreApplication::applicationPid()))},
+            {missing, packText(pack, kPortMissingId).arg(missing)},
+        };
+        for (const Expected &c : cases) {
+            const ToolRun run =
+                runTool({QStringLiteral("read"), QStringLiteral("--port"), c.port,
+                         QStringLiteral("--out"), tempPath("out.vrx"), QStringLiteral("--settings"),
+                         dataFile("settings.ini"), QStringLiteral("--lang"), QLatin1String(pack)});
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_TRUE(run.err.contains(packText(pack, kMsgPortOpenFailedId)))
+                << run.err.toStdString();
+            EXPECT_TRUE(run.err.contains(QStringLiteral("vrxctl: ") + c.line + u'\n'))
+                << pack << ": " << c.line.toStdString() << " not in " << run.err.toStdString();
+        }
+    }
+}
+
+TEST_F(Cli, PortsListsOneLineAPortAndExitsZero) {
+    const ToolRun run = runTool({QStringLiteral("ports"), QStringLiteral("--settings"),
+                                 settingsWithCom3(QStringLiteral("/dev/ttyS0"))});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // The machine decides which ports there are: either a note that there are none, or
+    // one line for each with a device path first.
+    if (run.out.isEmpty()) {
+        EXPECT_TRUE(run.err.contains(QStringLiteral("no serial ports found")))
+            << run.err.toStdString();
+    }
+    for (const QString &line : run.out.split(u'\n', Qt::SkipEmptyParts)) {
+        EXPECT_TRUE(line.startsWith(QStringLiteral("/dev/"))) << line.toStdString();
+        if (line.startsWith(QStringLiteral("/dev/ttyS0 "))) {
+            EXPECT_TRUE(line.endsWith(QStringLiteral("COM3"))) << line.toStdString();
+        }
+    }
+}
+
+TEST_F(Cli, VersionIsTheProjectVersion) {
+    const ToolRun run = runTool({QStringLiteral("--version")});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, QStringLiteral("vrxctl " VRX_VERSION "\n"));
 }
 
 struct UsageCase {

@@ -1,5 +1,6 @@
 // QtSerialLink against a bare pseudo-terminal whose master side the test drives.
 
+#include "radio/port_diagnosis.h"
 #include "radio/qt_serial_link.h"
 
 #include <QElapsedTimer>
@@ -95,6 +96,25 @@ TEST_F(RawPty, OpensExclusivelyAndProbeSeesTheHolder) {
     EXPECT_FALSE(first.isOpen());
     EXPECT_TRUE(probeSerialPort(path_, &error)) << error.toStdString();
     EXPECT_TRUE(second.open()) << second.errorString().toStdString();
+}
+
+TEST_F(RawPty, DiagnosisSeesThatThisProgramHoldsThePort) {
+    QtSerialLink transfer(path_);
+    ASSERT_TRUE(transfer.open());
+    QString error;
+    ASSERT_FALSE(probeSerialPort(path_, &error));
+    EXPECT_EQ(diagnosePort(path_, error).fault, PortFault::HeldByThisProgram);
+    transfer.close();
+    // Once let go, nothing holds it: what is left is the open's own error text.
+    const PortDiagnosis free = diagnosePort(path_, QStringLiteral("some error"));
+    EXPECT_EQ(free.fault, PortFault::Other);
+    EXPECT_EQ(free.systemError, QStringLiteral("some error"));
+}
+
+TEST(PortDiagnosis, AMissingDeviceIsMissing) {
+    const PortDiagnosis d = diagnosePort(QStringLiteral("/dev/vrx-no-such-port"), QString());
+    EXPECT_EQ(d.fault, PortFault::Missing);
+    EXPECT_FALSE(d.presentPorts.contains(QStringLiteral("/dev/vrx-no-such-port")));
 }
 
 TEST(SerialProbe, MissingOrNonSerialDeviceFailsWithText) {

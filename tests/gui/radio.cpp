@@ -176,6 +176,12 @@ private slots:
         main().action(MainAction::Read)->trigger();
         QVERIFY(probed_.isEmpty());
         QCOMPARE(windows_->warning.message(), t().msgPortOpenFailed);
+        // It says so, instead of suggesting a cable problem.
+        const QString device = main().portDevice(main().currentPort());
+        QCOMPARE(windows_->warning.details(),
+                 (QStringList{main().shellTexts().port.isDevice.arg(
+                                  QString::number(main().currentPort()), device),
+                              main().shellTexts().port.heldByTransfer.arg(device)}));
         QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
         QVERIFY(link_->isOpen());
 
@@ -276,14 +282,18 @@ private slots:
 
     void serviceFailuresAreShown_data() {
         QTest::addColumn<bool>("probeOk");
+        QTest::addColumn<bool>("openFails");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("port missing") << false << "port";
-        QTest::newRow("radio silent") << true << "response";
+        QTest::newRow("port missing") << false << false << "port";
+        QTest::newRow("port fails to open") << true << true << "port";
+        QTest::newRow("radio silent") << true << false << "response";
     }
     void serviceFailuresAreShown() {
         QFETCH(bool, probeOk);
+        QFETCH(bool, openFails);
         QFETCH(QString, expected);
         probeOk_ = probeOk;
+        link_->setOpenFails(openFails);
         radio_->setFault({SimulatedRadio::FaultKind::SilentFrom, 1});
         ServicePanel *panel = main().servicePanel();
         panel->setEnabled(true);
@@ -291,6 +301,12 @@ private slots:
         QVERIFY(windows_->warning.isVisible());
         QCOMPARE(windows_->warning.message(),
                  expected == "port" ? t().msgPortOpenFailed : t().msgNoResponse);
+        // A port failure says which device and why; a silent radio needs no such lines.
+        const QStringList details = windows_->warning.details();
+        QCOMPARE(details.isEmpty(), expected != "port");
+        if (!details.isEmpty())
+            QCOMPARE(details.first(),
+                     main().shellTexts().port.isDevice.arg("1", main().portDevice(1)));
         QVERIFY(!main().isEnabled());
         QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
         QVERIFY(main().isEnabled());

@@ -51,6 +51,11 @@ QString LanguagePack::dataDirectory(const QString &executableDir) {
     return QDir::cleanPath(here + QLatin1Char('/') + kInstalledDataDir);
 }
 
+bool LanguagePack::isPortable(const QString &executableDir) {
+    return !executableDir.isEmpty() &&
+           dataDirectory(executableDir) == QDir::cleanPath(executableDir);
+}
+
 QString LanguagePack::filePath(const QString &directory, const QString &name) {
     if (!isSafeName(name))
         return {};

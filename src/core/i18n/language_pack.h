@@ -26,6 +26,10 @@ public:
     // Folder that holds the packs: the executable's folder when a pack is there
     // (build tree, portable install), else ../share/vrx5800 beside it (installed).
     static QString dataDirectory(const QString &executableDir);
+    // True when the packs are beside the executable: a build tree or a portable copy,
+    // whose folder also keeps the settings. An installed program (packs in
+    // ../share/vrx5800) keeps them in the user's folders, even when run as root.
+    static bool isPortable(const QString &executableDir);
 
     // Path of pack `name` in `directory`; empty when the name is not a plain
     // file name (letters, digits, '_' and '-'), so a name never leaves the folder.

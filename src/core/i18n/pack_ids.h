@@ -24,6 +24,7 @@ inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{160, 182},
     PackIdBlock{190, 239},
     PackIdBlock{240, 269},
+    PackIdBlock{270, 296},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -288,6 +289,36 @@ enum class PackId : int {
     CsvNotUtf8 = 267,
     CsvCannotExport = 268,
     StepImport = 269, // the undo step of an import
+
+    // Ports and installation: the port settings item and dialog, why a port does not
+    // open, the file dialogs' captions.
+    MenuPortSettings = 270,
+    PortIsDevice = 271,
+    PortMissing = 272,
+    PortsPresent = 273,
+    NoPortsPresent = 274,
+    PortAccessDenied = 275,
+    PortAddToGroup = 276,
+    PortRelogin = 277,
+    PortUdevRule = 278,
+    PortHeldByOther = 279,
+    PortHeldByProcess = 280,
+    PortHeldByTransfer = 281,
+    PortOtherError = 282,
+    PortSettingsTitle = 283,
+    PortColumnDevice = 284,
+    PortColumnDescription = 285,
+    PortColumnManufacturer = 286,
+    PortColumnUsbId = 287,
+    PortColumnSerialNumber = 288,
+    PortDetectButton = 289,
+    PortDetectPrompt = 290,
+    PortDetectFound = 291,
+    PortRefreshButton = 292,
+    PortDetectNone = 293,
+    OpenDialogTitle = 294,
+    SaveDialogTitle = 295,
+    FileDialogFilter = 296,
 };
 
 inline constexpr int toInt(PackId id) {

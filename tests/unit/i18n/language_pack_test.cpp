@@ -178,6 +178,19 @@ TEST(PackLoading, DataDirectoryIsTheShareFolderOtherwise) {
     EXPECT_TRUE(LanguagePack::load(dataDir, "chn").has_value());
 }
 
+TEST(PackLoading, OnlyAFolderWithThePacksIsPortable) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("portable"));
+    ASSERT_TRUE(QDir(root.path()).mkpath("bin"));
+    ASSERT_TRUE(QDir(root.path()).mkpath("share/vrx5800"));
+    writeFile(root.filePath("portable/eng.lng"), "1=x\n");
+    writeFile(root.filePath("share/vrx5800/chn.lng"), "1=x\n");
+    EXPECT_TRUE(LanguagePack::isPortable(root.filePath("portable")));
+    // Installed: writable or not, bin/ is not where settings go.
+    EXPECT_FALSE(LanguagePack::isPortable(root.filePath("bin")));
+    EXPECT_FALSE(LanguagePack::isPortable(QString()));
+}
+
 // --- The shipped packs ------------------------------------------------------
 
 class ShippedPack : public ::testing::TestWithParam<const char *> {};

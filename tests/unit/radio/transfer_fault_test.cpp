@@ -118,8 +118,9 @@ TEST(TransferFaultMatrix, ReadWithTheRadioFallingSilentAtEveryStep) {
         EXPECT_EQ(settings.index(Option::FreqStep), want.settingsRead ? 0 : 5);
         EXPECT_EQ(radio.endReceived(), want.endSent);
         // Nothing is sent after the step that failed, and no wait outlasts its 250 ms.
-        if (k <= kReadSteps)
+        if (k <= kReadSteps) {
             EXPECT_EQ(radio.stepCount(), k + want.timeouts - 1);
+        }
         EXPECT_EQ(link.nowMs(),
                   k == 1 ? 6 * 255 : 5 + 250 * want.timeouts + (want.endSent ? 50 : 0));
     }
@@ -187,13 +188,15 @@ TEST(TransferFaultMatrix, WriteWithTheRadioFallingSilentAtEveryStep) {
                 memory.replace(addresses[i], 8, full.memory().mid(addresses[i], 8));
         ASSERT_EQ(radio.memory(), memory);
         EXPECT_EQ(radio.endReceived(), want.endSent);
-        if (k <= kWriteSteps)
+        if (k <= kWriteSteps) {
             EXPECT_EQ(radio.stepCount(), k + want.timeouts - 1);
+        }
         EXPECT_EQ(link.nowMs(),
                   k == 1 ? 6 * 255 : 5 + 250 * want.timeouts + (want.endSent ? 50 : 0));
-        if (k > 402 && k <= kWriteSteps)
+        if (k > 402 && k <= kWriteSteps) {
             EXPECT_EQ(result.skipped.size(), kWriteSteps - k + 1)
                 << result.skipped.join('|').toStdString();
+        }
     }
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "i18n/file_dialog_texts.h"
+#include "i18n/port_texts.h"
+
+namespace vrx {
+
+class LanguagePack;
+
+// The windows' texts beyond the original slots: why a port did not open, the port
+// settings item and dialog, the file dialogs' captions. Built-in Chinese until a pack
+// loads.
+struct ShellTexts {
+    PortTexts port;
+    PortDialogTexts portDialog;
+    FileDialogTexts fileDialog;
+};
+
+inline void applyToShellTexts(const LanguagePack &pack, ShellTexts &texts) {
+    applyToPortTexts(pack, texts.port);
+    applyToPortDialogTexts(pack, texts.portDialog);
+    applyToFileDialogTexts(pack, texts.fileDialog);
+}
+
+} // namespace vrx
