@@ -301,6 +301,34 @@ TEST_F(CellEditing, TypedTextKeepsTheFilterRules) {
     EXPECT_EQ(table.text(RxFreqCol, 2), QStringLiteral("438.51234"));
 }
 
+TEST(FoldFrequencyInput, TakesFullWidthDigitsAndStopsAsAscii) {
+    EXPECT_EQ(foldFrequencyInput(QStringLiteral("４３８。５")), QStringLiteral("438.5"));
+    EXPECT_EQ(foldFrequencyInput(QStringLiteral("０１２３４５６７８９．｡")),
+              QStringLiteral("0123456789.."));
+    EXPECT_EQ(foldFrequencyInput(QStringLiteral("4x,ａ٤")), QStringLiteral("4x,ａ٤"));
+}
+
+// An input method's commit or a paste: each character passes the key filter in turn.
+TEST_F(CellEditing, InsertedTextPassesTheFilterCharacterByCharacter) {
+    grid.click(RxFreqCol, 2);
+    grid.enter();
+    ASSERT_EQ(view.focus, Focus::Editor);
+    ctl.frequencyEditorTextInput(QStringLiteral("4x3,8。5。１２３４５"));
+    EXPECT_EQ(view.editorText, QStringLiteral("438.51234"));
+    EXPECT_EQ(table.text(RxFreqCol, 2), QStringLiteral("438.51234"));
+}
+
+TEST_F(CellEditing, InputMethodTextInTheGridStartsANewValue) {
+    makeChannel(3, QStringLiteral("438.50000"));
+    grid.click(RxFreqCol, 3);
+    EXPECT_FALSE(ctl.gridTextInput(QStringLiteral("ab")));
+    EXPECT_EQ(view.focus, Focus::Grid);
+    EXPECT_TRUE(ctl.gridTextInput(QStringLiteral("a４４。6")));
+    EXPECT_EQ(view.focus, Focus::Editor);
+    EXPECT_EQ(view.editorText, QStringLiteral("446"));
+    EXPECT_EQ(table.text(RxFreqCol, 3), QStringLiteral("446"));
+}
+
 struct CommitCase {
     const char *name;
     ChannelRow before;
