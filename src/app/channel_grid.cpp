@@ -372,6 +372,16 @@ void ChannelGrid::focusInEvent(QFocusEvent *event) {
         controller_->gridFocusIn();
 }
 
+void ChannelGrid::showEvent(QShowEvent *event) {
+    QTableView::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    // The program comes up ready for typing into channel 1's receive frequency.
+    setFocus(Qt::OtherFocusReason);
+    controller_->activateGridCell();
+}
+
 void ChannelGrid::inputMethodEvent(QInputMethodEvent *event) {
     // A committed text counts as typed characters; a text still being composed shows in
     // the input method's own window.

@@ -74,6 +74,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     bool event(QEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -99,6 +100,7 @@ private:
     bool pressedOnCell_ = false;
     bool doubleClickPress_ = false;
     bool updatingPicker_ = false;
+    bool shown_ = false;
     int wheelRemainder_ = 0;
 };
 

@@ -2,9 +2,11 @@
 
 #include "about_dialog.h"
 #include "app_icons.h"
+#include "channel_buttons.h"
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
 #include "file_actions.h"
+#include "hold_button.h"
 #include "language_actions.h"
 #include "link_label.h"
 #include "options_page.h"
@@ -14,6 +16,7 @@
 #include "skins.h"
 #include "transfer_dialog.h"
 
+#include <QAbstractScrollArea>
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
@@ -291,6 +294,10 @@ QWidget *MainWindow::buildLeftColumn() {
         items->addStretch();
         toolBox_->addItem(page, QString::fromUtf8(section.title));
     }
+    // The tool box wraps each section in a scroll area that would be a focus stop of its
+    // own, showing nothing; the buttons inside are the stops.
+    for (QWidget *area : toolBox_->findChildren<QAbstractScrollArea *>())
+        area->setFocusPolicy(Qt::NoFocus);
     toolBox_->setCurrentIndex(0);
 
     portBox_ = new QGroupBox(QStringLiteral("通信端口"), column);
@@ -336,10 +343,13 @@ QWidget *MainWindow::buildCentre() {
     const char *const names[kChannelButtonCount] = {"moveUp", "moveDown", "deleteChannel",
                                                     "autoFill", "clearChannels"};
     for (int i = 0; i < kChannelButtonCount; ++i) {
-        auto *button = new QPushButton(QString::fromUtf8(captions[i]), channelPage);
+        const QString caption = QString::fromUtf8(captions[i]);
+        QPushButton *button = i == int(ChannelButton::AutoFill)
+                                  ? new HoldButton(caption, channelPage)
+                                  : new QPushButton(caption, channelPage);
         button->setObjectName(QString::fromLatin1(names[i]));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip(button->text());
+        button->setToolTip(channelButtonToolTip(ChannelButton(i), caption));
         channelButtons_[i] = button;
         buttons->addWidget(button);
     }
@@ -351,10 +361,10 @@ QWidget *MainWindow::buildCentre() {
     connect(channelButton(ChannelButton::Delete), &QPushButton::clicked, this,
             [ops] { ops->deleteCurrentChannel(); });
     // Automatic filling runs while the button is held down.
-    connect(channelButton(ChannelButton::AutoFill), &QPushButton::pressed, this,
-            [ops] { ops->autoFillPressed(); });
-    connect(channelButton(ChannelButton::AutoFill), &QPushButton::released, this,
-            [ops] { ops->autoFillReleased(); });
+    auto *autoFill = static_cast<HoldButton *>(channelButton(ChannelButton::AutoFill));
+    connect(autoFill, &HoldButton::held, this, [ops] { ops->autoFillPressed(); });
+    connect(autoFill, &HoldButton::letGo, this, [ops] { ops->autoFillReleased(); });
+    addChannelButtonShortcuts(*this);
     connect(channelButton(ChannelButton::Clear), &QPushButton::clicked, this,
             &MainWindow::requestClearChannels);
     auto *channelLayout = new QVBoxLayout(channelPage);

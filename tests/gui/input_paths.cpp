@@ -5,6 +5,8 @@
 #include "channel_grid.h"
 #include "channel_table_model.h"
 #include "channels/channel_operations.h"
+#include "i18n/language_pack.h"
+#include "window_texts.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -35,11 +37,11 @@ private slots:
     void typingGoesOnAfterAMoveOutOfTheEditor_data() {
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("key"); // 0: one wheel notch down
-        QTest::newRow("Down") << 1 << int(Qt::Key_Down);
+        QTest::newRow("Down") << 2 << int(Qt::Key_Down);
         QTest::newRow("Up") << 3 << int(Qt::Key_Up);
-        QTest::newRow("PageDown") << 1 << int(Qt::Key_PageDown);
+        QTest::newRow("PageDown") << 2 << int(Qt::Key_PageDown);
         QTest::newRow("PageUp") << 40 << int(Qt::Key_PageUp);
-        QTest::newRow("wheel") << 1 << 0;
+        QTest::newRow("wheel") << 2 << 0;
     }
     void typingGoesOnAfterAMoveOutOfTheEditor() {
         QFETCH(int, start);
@@ -165,6 +167,124 @@ private slots:
         QCOMPARE(editor()->text(), QStringLiteral("446"));
         press(Qt::Key_Return);
         QCOMPARE(table().text(RxFreqCol, 3), QStringLiteral("446.00000"));
+    }
+
+    void autoFillRunsFromPressToReleaseWithAnyButton() {
+        main().settings().setIndex(Option::FreqStep, 5); // 25 kHz
+        fillChannel(5);
+        clickCell(RxFreqCol, 5);
+        main().channelOperations().setAutoFillIntervals(40, 10);
+        QPushButton *button = main().channelButton(ChannelButton::AutoFill);
+        QWindow *window = main().windowHandle();
+        const QPoint on = button->mapTo(&main(), button->rect().center());
+        const QPoint off = grid()->mapTo(&main(), grid()->rect().center());
+
+        QTest::mousePress(window, Qt::RightButton, {}, on);
+        QVERIFY(main().channelOperations().autoFillArmed());
+        QCOMPARE(table().text(RxFreqCol, 6), QStringLiteral("438.52500"));
+        QTest::mouseMove(window, off);
+        QVERIFY(main().channelOperations().autoFillArmed());
+        QTest::mouseMove(window, on);
+        // Sliding back starts nothing new: still one channel until the first tick.
+        QVERIFY(table().text(RxFreqCol, 7).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(table().text(RxFreqCol, 8), QStringLiteral("438.57500"), 3000);
+        QTest::mouseMove(window, off);
+        QTest::mouseRelease(window, Qt::RightButton, {}, off);
+        QVERIFY(!main().channelOperations().autoFillArmed());
+        const int last = grid()->currentChannel();
+        QTest::qWait(60);
+        QCOMPARE(grid()->currentChannel(), last);
+        QVERIFY(table().isEmptyChannel(last + 1));
+    }
+
+    void startsOnTheFirstCellReadyToType() {
+        QCOMPARE(focus(), grid());
+        QCOMPARE(grid()->currentColumn(), int(RxFreqCol));
+        QCOMPARE(grid()->currentChannel(), 1);
+        QVERIFY(editor()->isVisible());
+        type("446");
+        press(Qt::Key_Return);
+        QCOMPARE(table().text(RxFreqCol, 1), QStringLiteral("446.00000"));
+        QCOMPARE(focus(), grid());
+    }
+
+    void altUpAndAltDownMoveTheChannel() {
+        fillChannel(10);
+        clickCell(RxFreqCol, 10);
+        press(Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(table().isEmptyChannel(10));
+        QCOMPARE(table().text(RxFreqCol, 11), QStringLiteral("438.50000"));
+        QCOMPARE(grid()->currentChannel(), 11);
+        QCOMPARE(focus(), grid());
+        type("400"); // typing goes on where the channel went
+        QCOMPARE(focus(), editor());
+        press(Qt::Key_Up, Qt::AltModifier); // also from inside the editor
+        QTRY_VERIFY(table().isEmptyChannel(11));
+        QCOMPARE(table().text(RxFreqCol, 10), QStringLiteral("400.00000"));
+        QCOMPARE(table().text(TxFreqCol, 10), QStringLiteral("438.50000"));
+
+        // The tool tips name the keys, also after a language pack renamed the buttons.
+        const QString altUp = QKeySequence(Qt::ALT | Qt::Key_Up).toString(QKeySequence::NativeText);
+        const QString altDown =
+            QKeySequence(Qt::ALT | Qt::Key_Down).toString(QKeySequence::NativeText);
+        QPushButton *up = main().channelButton(ChannelButton::MoveUp);
+        QPushButton *down = main().channelButton(ChannelButton::MoveDown);
+        QCOMPARE(up->toolTip(), QStringLiteral("信道上移 (%1)").arg(altUp));
+        QCOMPARE(down->toolTip(), QStringLiteral("信道下移 (%1)").arg(altDown));
+        applyPackToWindows(LanguagePack::fromUtf8("43=Move Up\n44=Move Down\n"), main());
+        QCOMPARE(up->toolTip(), QStringLiteral("Move Up (%1)").arg(altUp));
+        QCOMPARE(down->toolTip(), QStringLiteral("Move Down (%1)").arg(altDown));
+        QCOMPARE(up->text(), QStringLiteral("Move Up"));
+    }
+
+    // On a tone cell with its picker showing, these keys open the list from the grid;
+    // Alt+Down there moves no channel.
+    void toneListOpensFromTheGrid_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("F4") << int(Qt::Key_F4) << 0;
+        QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+        QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+    }
+    void toneListOpensFromTheGrid() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        fillChannel(6);
+        clickCell(TxToneCol, 6);
+        QCOMPARE(focus(), grid());
+        press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTRY_VERIFY(picker()->view()->isVisible());
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+        QTRY_VERIFY(!picker()->view()->isVisible());
+        QCOMPARE(table().text(TxToneCol, 6), QStringLiteral("67.0"));
+        QTest::qWait(150); // a channel button's delayed click would have come by now
+        QCOMPARE(table().text(RxFreqCol, 6), QStringLiteral("438.50000"));
+        QVERIFY(table().isEmptyChannel(7));
+    }
+
+    // Tab from the grid round the window: each control the focus stops at looks different
+    // while it has the focus.
+    void everyFocusableControlShowsItsFocus() {
+        QStringList unmarked;
+        QList<QWidget *> stops;
+        press(Qt::Key_Tab); // out of the grid
+        for (int i = 0; i < 40 && focus() != grid(); ++i) {
+            QWidget *w = focus();
+            QVERIFY(w);
+            QVERIFY2(!stops.contains(w),
+                     qPrintable(w->metaObject()->className() + QStringLiteral(" again")));
+            stops << w;
+            const QImage focused = w->grab().toImage();
+            press(Qt::Key_Tab);
+            if (w != editor() && w->grab().toImage() == focused)
+                unmarked << QStringLiteral("%1 \"%2\"")
+                                .arg(QString::fromLatin1(w->metaObject()->className()),
+                                     w->objectName().isEmpty() ? w->toolTip() : w->objectName());
+        }
+        QCOMPARE(focus(), grid());
+        QVERIFY(stops.size() >= 8);
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(QStringLiteral(", "))));
     }
 
     void menuAndWindowSwitchKeepThePicker() {

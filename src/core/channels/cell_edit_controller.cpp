@@ -148,6 +148,9 @@ bool CellEditController::frequencyEditorKeyPressed(int key, const QString &text)
     }
     if (key == Qt::Key_Escape)
         return false;
+    // Tab and Shift+Tab move the focus on, as from any control; they insert nothing.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return true;
     // Editing and caret keys; they insert no character.
     if (key == Qt::Key_Backspace || key == Qt::Key_Delete || text.isEmpty())
         return true;

@@ -61,6 +61,9 @@ public:
     // editor and the rest follows it there. Returns true when any of it was used.
     bool gridTextInput(const QString &text);
     void gridFocusIn();
+    // Activates the grid's current cell as a click on it would, so that typing can start
+    // there (the window's first showing).
+    void activateGridCell() { activate(gridCol_, gridRow_); }
     // The grid painted or scrolled: editors whose cell moved or left the view are hidden.
     void gridRepainted();
 

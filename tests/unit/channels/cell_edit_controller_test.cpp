@@ -291,8 +291,10 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"438", 0, Qt::Key_E, "e", false},
                       FilterCase{"438", 0, Qt::Key_Space, " ", false},
                       FilterCase{"438", 0, Qt::Key_V, "\x16", false}, // Ctrl+V
-                      FilterCase{"438", 0, 0, "٤", false},            // a non-ASCII digit
-                      FilterCase{"438", 0, 0, "45", false}));         // composed input
+                      FilterCase{"438", 0, Qt::Key_Tab, "\t", true},  // on to the next control
+                      FilterCase{"438", 0, Qt::Key_Backtab, "", true},
+                      FilterCase{"438", 0, 0, "٤", false},    // a non-ASCII digit
+                      FilterCase{"438", 0, 0, "45", false})); // composed input
 
 TEST_F(CellEditing, TypedTextKeepsTheFilterRules) {
     grid.click(RxFreqCol, 2);
