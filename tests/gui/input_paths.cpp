@@ -107,6 +107,14 @@ private slots:
         press(Qt::Key_Escape);
         QVERIFY(!list->isVisible());
         QVERIFY(picker()->isVisible());
+        QCOMPARE(focus(), picker());
+        // Alt+Down in the picker opens its list too; it moves no channel.
+        press(Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(list->isVisible());
+        press(Qt::Key_Escape);
+        QTest::qWait(150); // a channel button's delayed click would have come by now
+        QCOMPARE(table().text(RxFreqCol, 6), QStringLiteral("438.50000"));
+        QVERIFY(table().isEmptyChannel(7));
     }
 
     void leftAndRightInThePickerChangeTheTone() {
@@ -135,8 +143,8 @@ private slots:
         QTest::newRow("letters") << QStringLiteral("abc") << false << "";
         QTest::newRow("early stop") << QStringLiteral("4.38") << false << "438";
         QTest::newRow("too long") << QStringLiteral("4381234567") << false << "438123456";
-        QTest::newRow("paste") << QStringLiteral("4x3,5") << true << "435";
-        QTest::newRow("paste full-width") << QStringLiteral("４３８。５。") << true << "438.5";
+        QTest::newRow("Shift+Insert") << QStringLiteral("4x3,5") << true << "435";
+        QTest::newRow("Ctrl+V full-width") << QStringLiteral("４３８。５。") << true << "438.5";
     }
     void inputMethodAndPasteAreFiltered() {
         QFETCH(QString, input);
@@ -147,7 +155,10 @@ private slots:
         QCOMPARE(focus(), editor());
         if (paste) {
             QGuiApplication::clipboard()->setText(input);
-            press(Qt::Key_Insert, Qt::ShiftModifier);
+            if (QString::fromLatin1(QTest::currentDataTag()).startsWith("Ctrl"))
+                press(Qt::Key_V, Qt::ControlModifier);
+            else
+                press(Qt::Key_Insert, Qt::ShiftModifier);
         } else {
             commitText(input);
         }
