@@ -32,11 +32,12 @@ void addChannelButtonShortcuts(MainWindow &window) {
         QPushButton *button = window.channelButton(id);
         // A shortcut of the button itself would be replaced by the access key of every
         // caption a language pack sets.
+        // Held down, the key repeats and moves the channel on step by step.
         auto *shortcut = new QShortcut(channelButtonKey(id), &window);
         shortcut->setAutoRepeat(true);
         QObject::connect(shortcut, &QShortcut::activated, button, [button] {
             if (button->isEnabled() && button->isVisible())
-                button->animateClick();
+                button->click();
         });
     }
 }

@@ -15,8 +15,7 @@ QKeySequence channelButtonKey(ChannelButton button);
 // The button's caption with its key, "信道上移 (Alt+Up)"; the caption alone without one.
 QString channelButtonToolTip(ChannelButton button, const QString &caption);
 
-// Window shortcuts for the move buttons; each shows its button pressed for a moment, then
-// clicks it.
+// Window shortcuts for the move buttons; each clicks its button.
 void addChannelButtonShortcuts(MainWindow &window);
 
 } // namespace vrx

@@ -112,7 +112,6 @@ private slots:
         press(Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(list->isVisible());
         press(Qt::Key_Escape);
-        QTest::qWait(150); // a channel button's delayed click would have come by now
         QCOMPARE(table().text(RxFreqCol, 6), QStringLiteral("438.50000"));
         QVERIFY(table().isEmptyChannel(7));
     }
@@ -223,14 +222,14 @@ private slots:
         fillChannel(10);
         clickCell(RxFreqCol, 10);
         press(Qt::Key_Down, Qt::AltModifier);
-        QTRY_VERIFY(table().isEmptyChannel(10));
+        QVERIFY(table().isEmptyChannel(10));
         QCOMPARE(table().text(RxFreqCol, 11), QStringLiteral("438.50000"));
         QCOMPARE(grid()->currentChannel(), 11);
         QCOMPARE(focus(), grid());
         type("400"); // typing goes on where the channel went
         QCOMPARE(focus(), editor());
         press(Qt::Key_Up, Qt::AltModifier); // also from inside the editor
-        QTRY_VERIFY(table().isEmptyChannel(11));
+        QVERIFY(table().isEmptyChannel(11));
         QCOMPARE(table().text(RxFreqCol, 10), QStringLiteral("400.00000"));
         QCOMPARE(table().text(TxFreqCol, 10), QStringLiteral("438.50000"));
 
@@ -269,7 +268,6 @@ private slots:
         press(Qt::Key_Return);
         QTRY_VERIFY(!picker()->view()->isVisible());
         QCOMPARE(table().text(TxToneCol, 6), QStringLiteral("67.0"));
-        QTest::qWait(150); // a channel button's delayed click would have come by now
         QCOMPARE(table().text(RxFreqCol, 6), QStringLiteral("438.50000"));
         QVERIFY(table().isEmptyChannel(7));
     }
