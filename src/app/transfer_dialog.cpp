@@ -61,18 +61,28 @@ void TransferDialog::prepare(TransferKind kind, const QString &caption) {
     setWindowTitle(caption);
     start_->setText(caption);
     gauge_->setRange(0, kind == TransferKind::Read ? kReadSteps : kWriteSteps);
-    gauge_->setValue(0);
+    progress_ = 0;
+    showProgress();
 }
 
 void TransferDialog::setProgress(int value) {
-    gauge_->setValue(std::clamp(value, gauge_->minimum(), gauge_->maximum()));
+    progress_ = std::clamp(value, gauge_->minimum(), gauge_->maximum());
+    // QProgressBar repaints synchronously on every change; that would hold up the
+    // exchange at each step.
+    if (progressPosted_)
+        return;
+    progressPosted_ = true;
+    QMetaObject::invokeMethod(this, &TransferDialog::showProgress, Qt::QueuedConnection);
 }
 
-int TransferDialog::progress() const {
-    return gauge_->value();
+void TransferDialog::showProgress() {
+    progressPosted_ = false;
+    gauge_->setValue(progress_);
 }
 
 void TransferDialog::setRunning(bool running) {
+    if (!running)
+        showProgress();
     running_ = running;
     start_->setEnabled(!running);
     runningPos_ = pos();

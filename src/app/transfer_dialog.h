@@ -26,9 +26,11 @@ public:
     void prepare(TransferKind kind, const QString &caption);
     TransferKind kind() const { return kind_; }
 
-    // A value past the maximum shows a full gauge.
+    // A value past the maximum shows a full gauge. The gauge is drawn from the event loop
+    // (during the transfer's next wait for the radio), not at once: the exchange goes on
+    // while the gauge repaints. Stopping the run and prepare() show the value at once.
     void setProgress(int value);
-    int progress() const;
+    int progress() const { return progress_; }
 
     // Running: the start button is disabled, closing is refused and the window stays put.
     void setRunning(bool running);
@@ -59,6 +61,10 @@ private:
     TransferKind kind_ = TransferKind::Read;
     bool running_ = false;
     QPoint runningPos_;
+    void showProgress();
+
+    int progress_ = 0;
+    bool progressPosted_ = false;
 };
 
 } // namespace vrx
