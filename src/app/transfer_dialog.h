@@ -3,6 +3,7 @@
 #include "blocking_dialog.h"
 
 #include <QPoint>
+#include <QTimer>
 
 class QLabel;
 class QProgressBar;
@@ -27,8 +28,10 @@ public:
     TransferKind kind() const { return kind_; }
 
     // A value past the maximum shows a full gauge. The gauge is drawn from the event loop
-    // (during the transfer's next wait for the radio), not at once: the exchange goes on
-    // while the gauge repaints. Stopping the run and prepare() show the value at once.
+    // (during a wait of the transfer for the radio) at most every kProgressIntervalMs, not
+    // at each step: the exchange goes on while it repaints. Stopping the run and prepare()
+    // show the value at once.
+    static constexpr int kProgressIntervalMs = 100;
     void setProgress(int value);
     int progress() const { return progress_; }
 
@@ -64,7 +67,7 @@ private:
     void showProgress();
 
     int progress_ = 0;
-    bool progressPosted_ = false;
+    QTimer progressTimer_;
 };
 
 } // namespace vrx
