@@ -5,10 +5,16 @@
 #include "channels/tone_list.h"
 #include "i18n/ui_texts.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
@@ -17,17 +23,33 @@ namespace vrx {
 
 namespace {
 
-// The current cell keeps its normal colours (no focus frame); the floating editors show
-// where it is.
+// The current cell keeps its normal colours; while the grid has the focus a frame around
+// it shows where typing goes, also on cells that open no editor.
 class PlainCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!option.state.testFlag(QStyle::State_HasFocus))
+            return;
+        painter->save();
+        painter->setPen(QPen(kFocusFrameColour, 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     }
+
+private:
+    // The frequency editor's border colour.
+    static constexpr QColor kFocusFrameColour{58, 110, 165};
 };
 
 // Liberation Sans stands in for Arial where Arial is not installed (same metrics).
@@ -99,6 +121,8 @@ ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *par
     frequencyEditor_->setFont(arial(kCellFontPixels));
     frequencyEditor_->setMaxLength(kFrequencyTextLength);
     frequencyEditor_->setContextMenuPolicy(Qt::NoContextMenu);
+    // Dropped text would pass no filter; typing and pasting do.
+    frequencyEditor_->setAcceptDrops(false);
     frequencyEditor_->setStyleSheet(QStringLiteral(
         "QLineEdit { border: 1px solid rgb(58,110,165); padding: 0px; background: white;"
         " color: black; }"));
@@ -110,6 +134,10 @@ ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *par
     tonePicker_->setEditable(false);
     tonePicker_->setFixedSize(73, 21);
     tonePicker_->setMaxVisibleItems(15);
+    // A list dropped below the picker, 15 items high: the style's own list covers the
+    // screen centred on the current item, so the release of the opening click would land
+    // on an item and close it again.
+    tonePicker_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     tonePicker_->setFocusPolicy(Qt::StrongFocus);
     tonePicker_->hide();
     tonePicker_->installEventFilter(this);
@@ -175,7 +203,17 @@ void ChannelGrid::showFrequencyEditor(int col, int row, const QString &text) {
     frequencyEditor_->raise();
 }
 
+void ChannelGrid::insertFrequencyEditorText(const QString &text) {
+    frequencyEditor_->insert(text);
+}
+
+void ChannelGrid::keepFocusInGrid(QWidget *hiding) {
+    if (hiding->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+}
+
 void ChannelGrid::hideFrequencyEditor() {
+    keepFocusInGrid(frequencyEditor_);
     frequencyEditor_->hide();
 }
 
@@ -213,6 +251,7 @@ void ChannelGrid::showTonePicker(int col, int row, int selectedIndex) {
 
 void ChannelGrid::hideTonePicker() {
     tonePicker_->hidePopup();
+    keepFocusInGrid(tonePicker_);
     tonePicker_->hide();
 }
 
@@ -274,7 +313,32 @@ void ChannelGrid::mouseMoveEvent(QMouseEvent *event) {
     QTableView::mouseMoveEvent(event);
 }
 
+bool ChannelGrid::isToneListKey(const QKeyEvent *event) const {
+    if (!controller_->tonePickerVisible() || !tonePicker_->isVisible())
+        return false;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_F4 && mods == Qt::NoModifier) ||
+           (event->key() == Qt::Key_Down && mods == Qt::AltModifier) ||
+           (event->key() == Qt::Key_Space && mods == Qt::NoModifier);
+}
+
+bool ChannelGrid::event(QEvent *event) {
+    // Alt+Down is also a window shortcut (move the channel down); on a tone cell it opens
+    // the list, as it does in any drop-down list.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isToneListKey(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QTableView::event(event);
+}
+
 void ChannelGrid::keyPressEvent(QKeyEvent *event) {
+    if (isToneListKey(event)) {
+        tonePicker_->showPopup();
+        event->accept();
+        return;
+    }
     if (controller_->gridKeyPressed(event->key(), event->text())) {
         event->accept();
         return;
@@ -299,8 +363,31 @@ void ChannelGrid::wheelEvent(QWheelEvent *event) {
 
 void ChannelGrid::focusInEvent(QFocusEvent *event) {
     QTableView::focusInEvent(event);
-    if (controller_)
+    // Only the focus coming from another control of the window hides the tone picker; the
+    // window becoming active again or a closed menu gives back what was there.
+    const Qt::FocusReason reason = event->reason();
+    const bool returning = reason == Qt::ActiveWindowFocusReason ||
+                           reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+    if (controller_ && !returning)
         controller_->gridFocusIn();
+}
+
+void ChannelGrid::showEvent(QShowEvent *event) {
+    QTableView::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    // The program comes up ready for typing into channel 1's receive frequency.
+    setFocus(Qt::OtherFocusReason);
+    controller_->activateGridCell();
+}
+
+void ChannelGrid::inputMethodEvent(QInputMethodEvent *event) {
+    // A committed text counts as typed characters; a text still being composed shows in
+    // the input method's own window.
+    if (!event->commitString().isEmpty())
+        controller_->gridTextInput(event->commitString());
+    event->accept();
 }
 
 void ChannelGrid::scrollContentsBy(int dx, int dy) {
@@ -324,20 +411,65 @@ bool ChannelGrid::eventFilter(QObject *watched, QEvent *event) {
 }
 
 bool ChannelGrid::frequencyEditorEvent(QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            pasteIntoFrequencyEditor(false);
+            return true;
+        }
         // Dropped keys never reach the line edit.
         return !controller_->frequencyEditorKeyPressed(key->key(), key->text());
     }
-    if (event->type() == QEvent::KeyRelease)
+    case QEvent::KeyRelease:
         controller_->frequencyEditorKeyReleased();
-    return false;
+        return false;
+    case QEvent::InputMethod: {
+        auto *input = static_cast<QInputMethodEvent *>(event);
+        const QString committed = input->commitString();
+        if (committed.isEmpty() && input->replacementLength() == 0)
+            return false; // composing only; nothing enters the text yet
+        // The composition goes on showing; the committed text passes the key filter.
+        QInputMethodEvent composing(input->preeditString(), input->attributes());
+        frequencyEditor_->removeEventFilter(this);
+        QCoreApplication::sendEvent(frequencyEditor_, &composing);
+        frequencyEditor_->installEventFilter(this);
+        controller_->frequencyEditorTextInput(committed);
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        // The middle button pastes the X11 selection.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton) {
+            pasteIntoFrequencyEditor(true);
+            return true;
+        }
+        return false;
+    case QEvent::Wheel:
+        // The editor lies over a grid cell: the wheel moves the current row there too.
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ChannelGrid::pasteIntoFrequencyEditor(bool selection) {
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString text = clipboard->text(selection ? QClipboard::Selection : QClipboard::Clipboard);
+    controller_->frequencyEditorTextInput(text);
 }
 
 bool ChannelGrid::tonePickerEvent(QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        // Left and Right step through the tones as Up and Down do.
+        if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) {
+            QKeyEvent step(QEvent::KeyPress, key->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,
+                           key->modifiers());
+            QCoreApplication::sendEvent(tonePicker_, &step);
+            return true;
+        }
         // A character would pick an item by its first letter; it closes the picker instead.
         // Arrow keys carry no text and change the selection as usual.
         if (key->text().isEmpty())
@@ -345,11 +477,23 @@ bool ChannelGrid::tonePickerEvent(QEvent *event) {
         controller_->tonePickerKeyPressed();
         return true;
     }
-    case QEvent::FocusOut:
-        // Opening the drop-down list moves the focus into it; that is no leaving.
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+    case QEvent::Wheel:
+        // The wheel over the closed picker moves the current row as over the grid; it
+        // never steps the tone.
+        wheelEvent(static_cast<QWheelEvent *>(event));
+        return true;
+    case QEvent::FocusOut: {
+        // Opening the drop-down list moves the focus into it, and a menu or another window
+        // takes it only for a while; none of these is leaving the picker.
+        // (The list takes the focus without saying so: the new focus widget is in it.)
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        const QWidget *next = QApplication::focusWidget();
+        const bool intoList = next && next->window() == tonePicker_->view()->window();
+        if (!intoList && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            reason != Qt::MenuBarFocusReason)
             controller_->tonePickerFocusLost(tonePicker_->currentText());
         return false;
+    }
     default:
         return false;
     }

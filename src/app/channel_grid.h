@@ -54,6 +54,7 @@ public:
     void setFrequencyEditorText(const QString &text) override;
     int frequencyEditorSelectionLength() const override;
     void setFrequencyEditorCaret(int position) override;
+    void insertFrequencyEditorText(const QString &text) override;
     void focusFrequencyEditor() override;
     void showTonePicker(int col, int row, int selectedIndex) override;
     void hideTonePicker() override;
@@ -73,6 +74,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
+    bool event(QEvent *event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyboardSearch(const QString &search) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -80,6 +84,13 @@ protected:
 private:
     bool frequencyEditorEvent(QEvent *event);
     bool tonePickerEvent(QEvent *event);
+    // A widget about to be hidden that holds the focus would pass it on to the next
+    // control of the window; the grid takes it instead.
+    void keepFocusInGrid(QWidget *hiding);
+    // F4, Alt+Down or Space on a tone cell whose picker shows: the key opens its list.
+    bool isToneListKey(const QKeyEvent *event) const;
+    // The clipboard's text (or the X11 selection) through the frequency editor's filter.
+    void pasteIntoFrequencyEditor(bool selection);
 
     const UiTexts *texts_;
     ChannelTableModel *model_;
@@ -89,6 +100,7 @@ private:
     bool pressedOnCell_ = false;
     bool doubleClickPress_ = false;
     bool updatingPicker_ = false;
+    bool shown_ = false;
     int wheelRemainder_ = 0;
 };
 

@@ -2,11 +2,13 @@
 
 #include "about_dialog.h"
 #include "app_icons.h"
+#include "channel_buttons.h"
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
 #include "edit_actions.h"
 #include "file_actions.h"
 #include "find_bar.h"
+#include "hold_button.h"
 #include "interchange_actions.h"
 #include "language_actions.h"
 #include "link_label.h"
@@ -21,6 +23,7 @@
 #include "skins.h"
 #include "transfer_dialog.h"
 
+#include <QAbstractScrollArea>
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
@@ -315,6 +318,10 @@ QWidget *MainWindow::buildLeftColumn() {
         items->addStretch();
         toolBox_->addItem(page, QString::fromUtf8(section.title));
     }
+    // The tool box wraps each section in a scroll area that would be a focus stop of its
+    // own, showing nothing; the buttons inside are the stops.
+    for (QWidget *area : toolBox_->findChildren<QAbstractScrollArea *>())
+        area->setFocusPolicy(Qt::NoFocus);
     toolBox_->setCurrentIndex(0);
 
     portBox_ = new QGroupBox(QStringLiteral("通信端口"), column);
@@ -361,10 +368,13 @@ QWidget *MainWindow::buildCentre() {
     const char *const names[kChannelButtonCount] = {"moveUp", "moveDown", "deleteChannel",
                                                     "autoFill", "clearChannels"};
     for (int i = 0; i < kChannelButtonCount; ++i) {
-        auto *button = new QPushButton(QString::fromUtf8(captions[i]), channelPage);
+        const QString caption = QString::fromUtf8(captions[i]);
+        QPushButton *button = i == int(ChannelButton::AutoFill)
+                                  ? new HoldButton(caption, channelPage)
+                                  : new QPushButton(caption, channelPage);
         button->setObjectName(QString::fromLatin1(names[i]));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip(button->text());
+        button->setToolTip(channelButtonToolTip(ChannelButton(i), caption));
         channelButtons_[i] = button;
         buttons->addWidget(button);
     }
@@ -379,14 +389,16 @@ QWidget *MainWindow::buildCentre() {
         edit->step(PackId::StepDeleteChannel, [ops] { ops->deleteCurrentChannel(); });
     });
     // Automatic filling runs while the button is held down: one step from press to release.
-    connect(channelButton(ChannelButton::AutoFill), &QPushButton::pressed, this, [ops, edit] {
+    auto *autoFill = static_cast<HoldButton *>(channelButton(ChannelButton::AutoFill));
+    connect(autoFill, &HoldButton::held, this, [ops, edit] {
         edit->beginStep(PackId::StepAutoFill);
         ops->autoFillPressed();
     });
-    connect(channelButton(ChannelButton::AutoFill), &QPushButton::released, this, [ops, edit] {
+    connect(autoFill, &HoldButton::letGo, this, [ops, edit] {
         ops->autoFillReleased();
         edit->endStep();
     });
+    addChannelButtonShortcuts(*this);
     connect(channelButton(ChannelButton::Clear), &QPushButton::clicked, this,
             &MainWindow::requestClearChannels);
     auto *channelLayout = new QVBoxLayout(channelPage);

@@ -57,6 +57,7 @@ QToolBox QScrollArea, QToolBox QScrollArea > QWidget > QWidget { background: %2;
 QToolButton { color: %10; border: 1px solid transparent; border-radius: 4px; }
 QToolButton:hover { background: %9; border-color: %6; }
 QToolButton:pressed { background: %8; }
+QToolButton:focus { border: 1px dotted %6; }
 QGroupBox { background: %2; border: 1px solid %6; border-radius: 4px; margin-top: 9px;
             color: %10; }
 QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; }

@@ -3,6 +3,7 @@
 #include "blocking_dialog.h"
 
 #include <QPoint>
+#include <QTimer>
 
 class QCheckBox;
 class QLabel;
@@ -27,9 +28,13 @@ public:
     void prepare(TransferKind kind, const QString &caption);
     TransferKind kind() const { return kind_; }
 
-    // A value past the maximum shows a full gauge.
+    // A value past the maximum shows a full gauge. The gauge is drawn from the event loop
+    // (during a wait of the transfer for the radio) at most every kProgressIntervalMs, not
+    // at each step: the exchange goes on while it repaints. Stopping the run and prepare()
+    // show the value at once.
+    static constexpr int kProgressIntervalMs = 100;
     void setProgress(int value);
-    int progress() const;
+    int progress() const { return progress_; }
 
     // Running: the start button is disabled, closing is refused and the window stays put.
     void setRunning(bool running);
@@ -79,6 +84,10 @@ private:
     TransferKind kind_ = TransferKind::Read;
     bool running_ = false;
     QPoint runningPos_;
+    void showProgress();
+
+    int progress_ = 0;
+    QTimer progressTimer_;
 };
 
 } // namespace vrx

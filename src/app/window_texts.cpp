@@ -1,6 +1,7 @@
 #include "window_texts.h"
 
 #include "about_dialog.h"
+#include "channel_buttons.h"
 #include "i18n/language_pack.h"
 #include "interchange_actions.h"
 #include "link_label.h"
@@ -117,11 +118,19 @@ void applyPackToWindows(const LanguagePack &pack, MainWindow &w) {
         {PackId::ChannelTab, 0}, {PackId::OptionsTab, 1}, {PackId::OtherTab, 2}};
     for (auto [id, index] : tabs)
         with(id, [&w, index = index](const QString &t) { w.pages()->setTabText(index, t); });
-    button(PackId::AutoFillButton, w.channelButton(ChannelButton::AutoFill));
-    button(PackId::ClearChannelsButton, w.channelButton(ChannelButton::Clear));
-    button(PackId::ChannelUpButton, w.channelButton(ChannelButton::MoveUp));
-    button(PackId::ChannelDownButton, w.channelButton(ChannelButton::MoveDown));
-    button(PackId::DeleteChannelButton, w.channelButton(ChannelButton::Delete));
+    const std::pair<PackId, ChannelButton> channelButtons[] = {
+        {PackId::AutoFillButton, ChannelButton::AutoFill},
+        {PackId::ClearChannelsButton, ChannelButton::Clear},
+        {PackId::ChannelUpButton, ChannelButton::MoveUp},
+        {PackId::ChannelDownButton, ChannelButton::MoveDown},
+        {PackId::DeleteChannelButton, ChannelButton::Delete}};
+    for (auto [id, which] : channelButtons) {
+        QPushButton *target = w.channelButton(which);
+        with(id, [target, which](const QString &t) {
+            target->setText(t);
+            target->setToolTip(channelButtonToolTip(which, t));
+        });
+    }
 
     for (int i = 0; i < kOptionCount; ++i) {
         const Option option = optionAt(i);

@@ -14,6 +14,26 @@
 
 using namespace vrx;
 
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(int *count) : count_(count) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            ++*count_;
+        return false;
+    }
+
+private:
+    int *count_;
+};
+
+} // namespace
+
 class DialogsTest : public QObject {
     Q_OBJECT
 
@@ -203,6 +223,29 @@ private slots:
         QCOMPARE(t.progress(), TransferDialog::kReadSteps);
         t.prepare(TransferKind::Read, "read");
         QCOMPARE(t.progress(), 0);
+    }
+
+    // A step of the transfer does not wait for the gauge to be drawn: it is drawn from the
+    // event loop, once for several quick steps, and at once when the run stops.
+    void transferGaugeIsDrawnLaterNotAtEachStep() {
+        TransferDialog &t = windows_->transfer;
+        t.prepare(TransferKind::Write, "write");
+        t.showBlocking();
+        QVERIFY(QTest::qWaitForWindowExposed(&t));
+        t.setRunning(true);
+        int paints = 0;
+        PaintCounter counter(&paints);
+        t.gauge()->installEventFilter(&counter);
+        for (int step = 1; step <= 50; ++step)
+            t.setProgress(step);
+        QCOMPARE(paints, 0);
+        QCOMPARE(t.progress(), 50);
+        QTRY_COMPARE(t.gauge()->value(), 50);
+        t.setProgress(120);
+        t.setRunning(false);
+        QCOMPARE(t.gauge()->value(), 120);
+        t.gauge()->removeEventFilter(&counter);
+        QVERIFY(t.close());
     }
 
     void startButtonRequestsTheTransfer() {

@@ -66,6 +66,30 @@ private slots:
         QCOMPARE(main().optionsPage()->combo(Option::Squelch)->currentIndex(), 7);
     }
 
+    // The example plan of the file format (defaults, band "400-470MHz", one channel) saved
+    // with the Chinese pack loaded gives the example file byte for byte.
+    void chineseSaveOfTheExamplePlanIsTheExampleFile() {
+        start({}, QCoreApplication::applicationDirPath());
+        main().useLanguage(Language::Chinese);
+        main().bandPlan().setList(BandList::Band1Rx, {"400-470MHz"}, 0);
+        fillChannel(1, "438.50000");
+        table().setText(RxToneCol, 1, QStringLiteral("67.0"));
+        table().setText(TxToneCol, 1, QStringLiteral("D023N"));
+
+        answers_ << path("example.vrx");
+        main().saveFile();
+        QVERIFY(errors_.isEmpty());
+        QFile expected(QStringLiteral(VRX_FIXTURES_DIR "/channel_files/example_chinese.vrx"));
+        QVERIFY(expected.open(QIODevice::ReadOnly));
+        QFile saved(path("example.vrx"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QList<QByteArray> want = expected.readAll().split('\n');
+        const QList<QByteArray> got = saved.readAll().split('\n');
+        for (int i = 0; i < std::min(want.size(), got.size()); ++i)
+            QVERIFY2(got[i] == want[i], qPrintable(QStringLiteral("line %1").arg(i + 1)));
+        QCOMPARE(got.size(), want.size());
+    }
+
     void dialogsStartInTheProgramFolderThenTheLastFile() {
         start();
         answers_ << QString() << path("a.vrx") << QString();
@@ -184,9 +208,10 @@ private slots:
     }
 
 private:
-    void start(const QString &settingsPath = {}) {
+    void start(const QString &settingsPath = {}, const QString &dataDir = {}) {
         AppEnvironment env;
         env.settingsPath = settingsPath;
+        env.dataDir = dataDir;
         env.documentsDir = dir_->path();
         env.chooseFile = [this](FileDialogKind kind, const QString &proposed) {
             kinds_ << kind;

@@ -33,6 +33,18 @@ bool isDigitText(const QString &text) {
 
 } // namespace
 
+QString foldFrequencyInput(const QString &text) {
+    QString folded = text;
+    for (QChar &c : folded) {
+        const char16_t u = c.unicode();
+        if (u >= u'\uFF10' && u <= u'\uFF19') // full-width digits
+            c = QChar(u'0' + (u - u'\uFF10'));
+        else if (u == u'\u3002' || u == u'\uFF0E' || u == u'\uFF61') // 。 ． ｡
+            c = QLatin1Char('.');
+    }
+    return folded;
+}
+
 CellEditController::CellEditController(ChannelTable &table, const UiTexts &texts,
                                        CellEditView &view)
     : table_(table), texts_(texts), view_(view) {}
@@ -99,6 +111,17 @@ bool CellEditController::gridKeyPressed(int key, const QString &text) {
     return false;
 }
 
+bool CellEditController::gridTextInput(const QString &text) {
+    const QString folded = foldFrequencyInput(text);
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (gridKeyPressed(0, QString(folded[i]))) {
+            frequencyEditorTextInput(folded.mid(i + 1));
+            return true;
+        }
+    }
+    return false;
+}
+
 void CellEditController::gridFocusIn() {
     hideTonePicker();
 }
@@ -125,6 +148,9 @@ bool CellEditController::frequencyEditorKeyPressed(int key, const QString &text)
     }
     if (key == Qt::Key_Escape)
         return false;
+    // Tab and Shift+Tab move the focus on, as from any control; they insert nothing.
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return true;
     // Editing and caret keys; they insert no character.
     if (key == Qt::Key_Backspace || key == Qt::Key_Delete || text.isEmpty())
         return true;
@@ -143,6 +169,16 @@ bool CellEditController::frequencyEditorKeyPressed(int key, const QString &text)
 void CellEditController::frequencyEditorKeyReleased() {
     if (frequencyEditorVisible_)
         table_.setText(currentCol_, currentRow_, view_.frequencyEditorText());
+}
+
+void CellEditController::frequencyEditorTextInput(const QString &text) {
+    if (!frequencyEditorVisible_)
+        return;
+    for (const QChar c : foldFrequencyInput(text)) {
+        if (frequencyEditorKeyPressed(0, QString(c)))
+            view_.insertFrequencyEditorText(QString(c));
+    }
+    frequencyEditorKeyReleased();
 }
 
 void CellEditController::commitFromEditor() {

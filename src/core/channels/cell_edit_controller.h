@@ -13,6 +13,11 @@ namespace vrx {
 // Most characters a frequency cell holds ("438.50000").
 inline constexpr int kFrequencyTextLength = 9;
 
+// Text from an input method or the clipboard with the full-width digits and full stops of
+// a Chinese input method ("４３８。５") turned into their ASCII forms ("438.5"); every other
+// character is left as it is, for the key filter to judge.
+QString foldFrequencyInput(const QString &text);
+
 // The rules of editing channels in the grid, without a screen: which cell opens which
 // floating editor, the key filters, the commit with the defaults of a new channel, the
 // two-valued toggles and when the editors are hidden again. The grid widget forwards its
@@ -51,7 +56,14 @@ public:
     // A key pressed in the grid (Qt key code and its text), before the grid handles it.
     // Returns true when the key was used here and the grid must not handle it.
     bool gridKeyPressed(int key, const QString &text);
+    // Text an input method committed while the grid had the focus: each character counts
+    // as a typed one, so the first digit on a frequency cell starts a new value in the
+    // editor and the rest follows it there. Returns true when any of it was used.
+    bool gridTextInput(const QString &text);
     void gridFocusIn();
+    // Activates the grid's current cell as a click on it would, so that typing can start
+    // there (the window's first showing).
+    void activateGridCell() { activate(gridCol_, gridRow_); }
     // The grid painted or scrolled: editors whose cell moved or left the view are hidden.
     void gridRepainted();
 
@@ -62,6 +74,10 @@ public:
     bool frequencyEditorKeyPressed(int key, const QString &text);
     // Any key released in the editor: the cell shows what is being typed.
     void frequencyEditorKeyReleased();
+    // Text that reaches the editor other than by a key (an input method's commit, a
+    // paste): each character passes the key filter in turn as if it were typed, and the
+    // cell shows the result.
+    void frequencyEditorTextInput(const QString &text);
 
     // ---- Events of the tone picker ----
 

@@ -29,6 +29,8 @@ public:
     // Length of the selected part of the editor's text (replaced by the next typed character).
     virtual int frequencyEditorSelectionLength() const = 0;
     virtual void setFrequencyEditorCaret(int position) = 0;
+    // Inserts text at the caret, replacing the selection, as a typed character does.
+    virtual void insertFrequencyEditorText(const QString &text) = 0;
     virtual void focusFrequencyEditor() = 0;
 
     // Places the tone picker over cell (col, row) and shows it, without taking the focus.

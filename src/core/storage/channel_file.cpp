@@ -91,6 +91,41 @@ QList<QByteArray> splitLines(const QByteArray &bytes) {
     return lines;
 }
 
+// A GBK character is one or two bytes; one byte the decoder refuses becomes U+FFFD in its
+// place, so the characters after it keep their columns. A fresh decoder for every piece,
+// so that an error can neither hide in nor reach into another line.
+QString decodeLine(const QByteArray &bytes) {
+    const auto decode = [](QByteArrayView piece, QString *out) {
+        QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+        *out = decoder.decode(piece);
+        return !decoder.hasError();
+    };
+    QString text;
+    if (decode(bytes, &text))
+        return text;
+    text.clear();
+    for (qsizetype at = 0; at < bytes.size();) {
+        QString character;
+        if (at + 1 < bytes.size() && decode(QByteArrayView(bytes).sliced(at, 2), &character) &&
+            character.size() == 1) {
+            at += 2;
+        } else if (!decode(QByteArrayView(bytes).sliced(at, 1), &character) ||
+                   character.size() != 1) {
+            character = QChar(QChar::ReplacementCharacter);
+            at += 1;
+        } else {
+            at += 1;
+        }
+        text += character;
+    }
+    return text;
+}
+
+// Decoded text without a byte the decoder could not read.
+bool isText(const QString &decoded) {
+    return !decoded.contains(QChar::ReplacementCharacter);
+}
+
 ChannelFileParse failure(int line, QString reason) {
     ChannelFileParse result;
     result.error = {line, std::move(reason)};
@@ -135,19 +170,19 @@ ChannelFileParse parseChannelFile(const QByteArray &bytes) {
                            .arg(raw.size())
                            .arg(kLastSettingsLine));
 
-    // Lines 1 to 3 are not read. The decoder is stateless so that a broken character at
-    // the end of one line cannot reach into the next.
-    QStringDecoder decoder(kCodec, QStringConverter::Flag::Stateless);
+    // Every line is decoded, but only the characters the reader takes must be GBK text:
+    // the title lines, the option texts after the index digit, the rest of the band line
+    // and lines 28, 29 are never read, so bytes there that are no GBK cannot refuse a
+    // file.
     QStringList lines(raw.size());
-    for (qsizetype i = 3; i < raw.size(); ++i) {
-        lines[i] = decoder.decode(raw[i]);
-        if (decoder.hasError())
-            return failure(int(i) + 1, QStringLiteral("the line is not GBK text"));
-    }
+    for (qsizetype i = 0; i < raw.size(); ++i)
+        lines[i] = decodeLine(raw[i]);
     auto line = [&](int number) -> const QString & { return lines.at(number - 1); };
 
     ChannelPlan plan;
     plan.bandText = line(4).mid(5, 10);
+    if (!isText(plan.bandText))
+        return failure(4, QStringLiteral("the band text is not GBK text"));
 
     for (int i = 0; i < kOptionCount; ++i) {
         const Option option = optionAt(i);
@@ -172,14 +207,14 @@ ChannelFileParse parseChannelFile(const QByteArray &bytes) {
 
     for (int i = 0; i < kDriveCount; ++i) {
         const int number = 25 + i;
-        // One to three decimal digits and nothing after them: a longer or signed value
-        // cannot be in 0..255, and cutting it to three characters would change it.
-        const QString value = line(number).mid(kDriveValuePosition);
-        bool isNumber = !value.isEmpty() && value.size() <= 3;
+        // The value is read from up to three characters from column 6 on; what follows
+        // them is not read ("high 2555" holds 255).
+        const QString value = line(number).mid(kDriveValuePosition, 3);
+        bool isNumber = !value.isEmpty();
         for (const QChar c : value)
             isNumber = isNumber && c >= QLatin1Char('0') && c <= QLatin1Char('9');
         const int drive = isNumber ? value.toInt() : -1;
-        if (drive < 0 || drive > kDriveMax)
+        if (drive > kDriveMax || !isNumber)
             return failure(number, QStringLiteral("the %1 value \"%2\" is not a whole number "
                                                   "from 0 to %3")
                                        .arg(driveKey(static_cast<Drive>(i)), value)
@@ -193,7 +228,11 @@ ChannelFileParse parseChannelFile(const QByteArray &bytes) {
         const int number = kFirstChannelLine - 1 + n;
         if (number > lines.size())
             break;
-        plan.channels[n - 1] = parseChannelLine(line(number));
+        const QString &text = line(number);
+        // Columns 9 to the one before the last are read; the channel number is not.
+        if (!isText(text.mid(8, text.size() - 9)))
+            return failure(number, QStringLiteral("the channel line is not GBK text"));
+        plan.channels[n - 1] = parseChannelLine(text);
     }
 
     ChannelFileParse result;

@@ -40,8 +40,10 @@ QByteArray writeChannelFile(const ChannelPlan &plan);
 
 // Reads a whole file's bytes. Lines may end in CR LF or LF; lines after 228 are ignored;
 // a file that ends inside the channel lines leaves the remaining channels empty. A file
-// with a non-digit or out-of-range option index, a drive value that is not a whole number
-// 0..255, fewer than 27 lines or text that is not GBK gives an error and no plan.
+// with a non-digit or out-of-range option index, a drive value whose first three
+// characters are no whole number 0..255, fewer than 27 lines, or characters that are
+// read (band text, index digits, drive values, channel fields) that are not GBK gives an
+// error and no plan. Bytes the reader never uses may be anything.
 ChannelFileParse parseChannelFile(const QByteArray &bytes);
 
 // Reads and parses the file at `path`; the error message names the file (and the line).

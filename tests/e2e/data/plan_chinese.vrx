@@ -20,8 +20,8 @@ BroadBand 0 窄带
 SpreadFreq 1 启用
 band 1 频段1
 Freq.Step 1 6.25kHZ
-Txlight 5 黄色
-Rxlight 7 橙色
+Txlight 5 6
+Rxlight 7 8
 high 79
 low1 45
 low2 45

@@ -20,8 +20,8 @@ BroadBand 0 Õ­´ø
 SpreadFreq 1 ON
 band 1 Band1
 Freq.Step 1 6.25kHZ
-Txlight 5 Yellow
-Rxlight 7 Orange
+Txlight 5 6
+Rxlight 7 8
 high 79
 low1 45
 low2 45

@@ -291,14 +291,44 @@ INSTANTIATE_TEST_SUITE_P(
                       FilterCase{"438", 0, Qt::Key_E, "e", false},
                       FilterCase{"438", 0, Qt::Key_Space, " ", false},
                       FilterCase{"438", 0, Qt::Key_V, "\x16", false}, // Ctrl+V
-                      FilterCase{"438", 0, 0, "٤", false},            // a non-ASCII digit
-                      FilterCase{"438", 0, 0, "45", false}));         // composed input
+                      FilterCase{"438", 0, Qt::Key_Tab, "\t", true},  // on to the next control
+                      FilterCase{"438", 0, Qt::Key_Backtab, "", true},
+                      FilterCase{"438", 0, 0, "٤", false},    // a non-ASCII digit
+                      FilterCase{"438", 0, 0, "45", false})); // composed input
 
 TEST_F(CellEditing, TypedTextKeepsTheFilterRules) {
     grid.click(RxFreqCol, 2);
     grid.typeText(QStringLiteral(".4.3.8.5.1.2.3.4.5.6"));
     EXPECT_EQ(view.editorText, QStringLiteral("438.51234"));
     EXPECT_EQ(table.text(RxFreqCol, 2), QStringLiteral("438.51234"));
+}
+
+TEST(FoldFrequencyInput, TakesFullWidthDigitsAndStopsAsAscii) {
+    EXPECT_EQ(foldFrequencyInput(QStringLiteral("４３８。５")), QStringLiteral("438.5"));
+    EXPECT_EQ(foldFrequencyInput(QStringLiteral("０１２３４５６７８９．｡")),
+              QStringLiteral("0123456789.."));
+    EXPECT_EQ(foldFrequencyInput(QStringLiteral("4x,ａ٤")), QStringLiteral("4x,ａ٤"));
+}
+
+// An input method's commit or a paste: each character passes the key filter in turn.
+TEST_F(CellEditing, InsertedTextPassesTheFilterCharacterByCharacter) {
+    grid.click(RxFreqCol, 2);
+    grid.enter();
+    ASSERT_EQ(view.focus, Focus::Editor);
+    ctl.frequencyEditorTextInput(QStringLiteral("4x3,8。5。１２３４５"));
+    EXPECT_EQ(view.editorText, QStringLiteral("438.51234"));
+    EXPECT_EQ(table.text(RxFreqCol, 2), QStringLiteral("438.51234"));
+}
+
+TEST_F(CellEditing, InputMethodTextInTheGridStartsANewValue) {
+    makeChannel(3, QStringLiteral("438.50000"));
+    grid.click(RxFreqCol, 3);
+    EXPECT_FALSE(ctl.gridTextInput(QStringLiteral("ab")));
+    EXPECT_EQ(view.focus, Focus::Grid);
+    EXPECT_TRUE(ctl.gridTextInput(QStringLiteral("a４４。6")));
+    EXPECT_EQ(view.focus, Focus::Editor);
+    EXPECT_EQ(view.editorText, QStringLiteral("446"));
+    EXPECT_EQ(table.text(RxFreqCol, 3), QStringLiteral("446"));
 }
 
 struct CommitCase {

@@ -61,6 +61,7 @@ public:
     }
     int frequencyEditorSelectionLength() const override { return selectionLength; }
     void setFrequencyEditorCaret(int position) override { caret = position; }
+    void insertFrequencyEditorText(const QString &text) override { applyEditorKey(0, text); }
     void focusFrequencyEditor() override { focus = Focus::Editor; }
     void showTonePicker(int col, int row, int selectedIndex) override {
         pickerVisible = true;

@@ -358,12 +358,51 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedLineCase{"DriveNotNumber", 25, "high abc"},
                       MalformedLineCase{"DriveEmpty", 27, "low2 "},
                       MalformedLineCase{"DriveNegative", 25, "high -1"},
-                      MalformedLineCase{"DriveFourDigits", 25, "high 1000"},
+                      MalformedLineCase{"DriveAbove255", 25, "high 256"},
+                      MalformedLineCase{"DriveThreeCharsNoNumber", 27, "low2 4 5"},
                       MalformedLineCase{"DriveTrailingText", 26, "low1 45x"},
                       MalformedLineCase{"DriveLineMissingValue", 26, "low1"},
                       MalformedLineCase{"ChannelNotGbk", 40, "CH011 | 4\x81 | "},
                       MalformedLineCase{"BandNotGbk", 4, "BAND 400\x81"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// Drive values: up to three characters from column 6 on are the number; what follows
+// them is not read.
+struct DriveLineCase {
+    const char *name;
+    QByteArray line;
+    int high;
+};
+void PrintTo(const DriveLineCase &c, std::ostream *os) {
+    *os << c.name;
+}
+class DriveLineTest : public ::testing::TestWithParam<DriveLineCase> {};
+
+TEST_P(DriveLineTest, ThreeCharactersFromColumnSixAreTheValue) {
+    EXPECT_EQ(parseOk(exampleWithLine(25, GetParam().line)).drives[0], GetParam().high);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DriveLineTest,
+    ::testing::Values(DriveLineCase{"OneDigit", "high 7", 7}, DriveLineCase{"Max", "high 255", 255},
+                      DriveLineCase{"FourDigitsCut", "high 2555", 255},
+                      DriveLineCase{"ThousandCut", "high 1000", 100},
+                      DriveLineCase{"TextAfterThree", "high 079 \xFF\xFE", 79}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Only the characters the reader uses must be GBK text: the option texts after the
+// index digit, the band line after column 15 and lines 28, 29 may hold anything.
+TEST(ChannelFileReadTest, BytesThatAreNeverReadNeedNotBeGbk) {
+    QList<QByteArray> lines = crlfLines(exampleBytes());
+    lines[3] = "BAND 400-470MHz\x81";
+    lines[4] = "APO 1 \xFF\x81";
+    lines[23] = "Rxlight 3 \x81";
+    lines[27] = "\xFF\xFE";
+    lines[28] = "\x81";
+    EXPECT_EQ(parseOk(joinCrlf(lines)).options, parseOk(exampleBytes()).options);
+    EXPECT_EQ(parseOk(joinCrlf(lines)).bandText, QStringLiteral("400-470MHz"));
+    EXPECT_EQ(parseOk(joinCrlf(lines)).channels, parseOk(exampleBytes()).channels);
+}
 
 TEST(ChannelFileReadTest, EmptyFileFailsAtLineOne) {
     const ChannelFileParse parsed = parseChannelFile(QByteArray());

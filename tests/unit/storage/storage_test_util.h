@@ -39,8 +39,7 @@ inline void useEnglishEntries(RadioSettings &settings) {
     for (int i = 1; i <= 7; ++i)
         minutes << QString::number(i) + QStringLiteral("min");
     settings.setEntries(Option::TxTimeout, minutes);
-    const QStringList colours{"Red",  "Green",  "Blue",   "Yellow",
-                              "Cyan", "Purple", "Orange", "White"};
+    const QStringList colours{"1", "2", "3", "4", "5", "6", "7", "8"};
     settings.setEntries(Option::TxLight, colours);
     settings.setEntries(Option::RxLight, colours);
     settings.setEntries(Option::Band, {"Band2", "Band1"});
