@@ -37,7 +37,7 @@ public:
         return target_.waitForBytes(count, timeoutMs);
     }
     void pause(int ms) override { target_.pause(ms); }
-    void discardInput() override { target_.discardInput(); }
+    int discardInput() override { return target_.discardInput(); }
     void discardOutput() override { target_.discardOutput(); }
     bool failed() const override { return target_.failed(); }
     QString errorString() const override { return target_.errorString(); }

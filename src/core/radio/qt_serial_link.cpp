@@ -120,11 +120,17 @@ void QtSerialLink::pause(int ms) {
     awaited_ = previous;
 }
 
-void QtSerialLink::discardInput() {
+int QtSerialLink::discardInput() {
+    if (!port_.isOpen() || failed_)
+        return 0;
+    // Outside a wait nothing moves the driver's bytes into the port's buffer: fetch
+    // them, so that what is dropped can be counted.
+    port_.waitForReadyRead(0);
     if (!port_.isOpen())
-        return;
-    port_.readAll();
+        return 0;
+    const int dropped = int(port_.readAll().size());
     port_.clear(QSerialPort::Input);
+    return dropped;
 }
 
 void QtSerialLink::discardOutput() {

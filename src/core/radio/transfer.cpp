@@ -6,6 +6,8 @@
 #include "radio/settings_codec.h"
 
 #include <array>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace vrx {
@@ -55,7 +57,7 @@ public:
     // transfer, then the acknowledgement that the first block follows. Returns false
     // (with the result set) when the run cannot go on; `ack` is the outcome of that last
     // acknowledgement, the check before the first channel.
-    bool start(bool &ack) {
+    bool start(CloneProtocol::Ack &ack) {
         if (!link_.isOpen()) {
             result.status = TransferStatus::PortNotOpen;
             result.detail = QStringLiteral("the port is not open");
@@ -69,11 +71,10 @@ public:
             return false;
         }
         if (protocol.acknowledge()) {
-            // The block is read only to follow the radio's expected order; its content
-            // is not used.
+            // The block is read only to follow the radio's expected order (and to learn
+            // whether the radio echoes read headers); its content is not used.
             if (!protocol.readBlock(RadioImage::kIdentAddress)) {
-                fail(0, QStringLiteral("no valid reply to the read of %1")
-                            .arg(addressText(RadioImage::kIdentAddress)));
+                fail(0, noValidReply(RadioImage::kIdentAddress));
                 return false;
             }
         } else if (linkLost()) {
@@ -83,8 +84,20 @@ public:
             result.skipped << QStringLiteral("identification block read (no acknowledgement "
                                              "after the handshake)");
         }
-        ack = protocol.acknowledge();
+        ack = protocol.acknowledgeReply();
+        if (ack == CloneProtocol::Ack::Suspect) {
+            fail(0, suspectReply(RadioImage::kIdentAddress));
+            return false;
+        }
         return true;
+    }
+
+    static QString noValidReply(quint16 address) {
+        return QStringLiteral("no valid reply to the read of ") + addressText(address);
+    }
+    static QString suspectReply(quint16 address) {
+        return QStringLiteral("the reply to the read of ") + addressText(address) +
+               QStringLiteral(" was followed by stray input or a garbled acknowledgement");
     }
 
 private:
@@ -118,56 +131,108 @@ QString TransferResult::message(const UiTexts &texts) const {
 
 TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &settings,
                          const UiTexts &texts, const TransferProgress &progress) {
+    using Ack = CloneProtocol::Ack;
     Run run(link, kReadProgressMax, progress);
     CloneProtocol &protocol = run.protocol;
-    bool ack = false;
+    Ack ack = Ack::Missing;
     if (!run.start(ack))
         return run.result;
 
+    // A channel whose blocks passed their checks waits here until the next command
+    // finds the line quiet: stray bytes after its acknowledgement would mean that the
+    // acknowledgement, and so the data before it, may not be what the radio sent.
+    std::optional<std::pair<int, ChannelRow>> unconfirmed;
+    auto confirmed = [&]() {
+        if (!unconfirmed)
+            return true;
+        if (protocol.inputBeforeLastCommand()) {
+            table.clearRow(unconfirmed->first);
+            return false;
+        }
+        table.setRow(unconfirmed->first, unconfirmed->second);
+        unconfirmed.reset();
+        return true;
+    };
+    auto refuted = [&](quint16 address) {
+        const int channel = unconfirmed->first;
+        return run.fail(channel,
+                        channelLabel(channel) + QStringLiteral(": ") + Run::suspectReply(address));
+    };
+
     for (int n = 1; n <= kChannelCount; ++n) {
-        if (!ack)
+        if (ack == Ack::Missing)
             return run.fail(n, notAcknowledgedBefore(n));
         // From here on a failure empties the row: it was being replaced.
         const quint16 firstAddress = RadioImage::channelAddress(n);
         const quint16 secondAddress = RadioImage::channelSecondHalfAddress(n);
         const auto first = protocol.readBlock(firstAddress);
+        if (!confirmed())
+            return refuted(RadioImage::channelSecondHalfAddress(n - 1));
         if (!first) {
             table.clearRow(n);
-            return run.fail(n, channelLabel(n) +
-                                   QStringLiteral(": no valid reply to the read of ") +
-                                   addressText(firstAddress));
+            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
+                                   Run::noValidReply(firstAddress));
         }
-        if (!protocol.acknowledge()) {
+        const Ack firstAck = protocol.acknowledgeReply();
+        if (firstAck != Ack::Clean) {
             table.clearRow(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": no acknowledgement after ") +
-                                   addressText(firstAddress));
+            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
+                                   (firstAck == Ack::Suspect
+                                        ? Run::suspectReply(firstAddress)
+                                        : QStringLiteral("no acknowledgement after ") +
+                                              addressText(firstAddress)));
         }
         const auto second = protocol.readBlock(secondAddress);
-        if (!second) {
+        if (!second || protocol.inputBeforeLastCommand()) {
             table.clearRow(n);
-            return run.fail(n, channelLabel(n) +
-                                   QStringLiteral(": no valid reply to the read of ") +
-                                   addressText(secondAddress));
+            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
+                                   (second ? Run::suspectReply(firstAddress)
+                                           : Run::noValidReply(secondAddress)));
         }
-        table.setRow(n, decodeChannel(*first + *second, texts));
-        ack = protocol.acknowledge();
+        const ChannelRow row = decodeChannel(*first + *second, texts);
+        ack = protocol.acknowledgeReply();
+        if (ack == Ack::Suspect) {
+            table.clearRow(n);
+            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
+                                   Run::suspectReply(secondAddress));
+        }
+        if (ack == Ack::Clean)
+            unconfirmed.emplace(n, row);
+        else
+            table.setRow(n, row);
         run.count();
     }
 
-    if (ack) {
+    const quint16 lastAddress = RadioImage::channelSecondHalfAddress(kChannelCount);
+    if (ack == Ack::Clean) {
         const auto block = protocol.readBlock(RadioImage::kSettingsAddress);
+        if (!confirmed())
+            return refuted(lastAddress);
         if (!block)
             return run.fail(0, QStringLiteral("no valid reply to the read of the settings block ") +
                                    addressText(RadioImage::kSettingsAddress));
-        settings.setIndexes(decodeSettingsBlock(*block, settings.indexes()));
         run.count();
-    } else if (run.linkLost()) {
-        return run.fail(0, notAcknowledgedBefore(kChannelCount));
-    } else {
-        run.result.skipped << QStringLiteral("settings block read (no acknowledgement of ") +
-                                  channelLabel(kChannelCount) + QLatin1Char(')');
+        const Ack endAck = protocol.acknowledgeReply();
+        if (endAck == Ack::Suspect)
+            return run.fail(0, Run::suspectReply(RadioImage::kSettingsAddress));
+        if (endAck == Ack::Clean) {
+            run.setProgress(kReadProgressEnd);
+            protocol.endExchange();
+            if (protocol.inputBeforeLastCommand())
+                return run.fail(0, Run::suspectReply(RadioImage::kSettingsAddress));
+        } else if (run.linkLost()) {
+            return run.fail(0, QStringLiteral("acknowledgement before the end command"));
+        } else {
+            run.result.skipped << QStringLiteral("end command (no acknowledgement)");
+        }
+        settings.setIndexes(decodeSettingsBlock(*block, settings.indexes()));
+        return run.result;
     }
 
+    if (run.linkLost())
+        return run.fail(0, notAcknowledgedBefore(kChannelCount));
+    run.result.skipped << QStringLiteral("settings block read (no acknowledgement of ") +
+                              channelLabel(kChannelCount) + QLatin1Char(')');
     if (protocol.acknowledge()) {
         run.setProgress(kReadProgressEnd);
         protocol.endExchange();
@@ -212,9 +277,10 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
 
     Run run(link, kWriteProgressMax, progress);
     CloneProtocol &protocol = run.protocol;
-    bool ack = false;
-    if (!run.start(ack))
+    CloneProtocol::Ack startAck = CloneProtocol::Ack::Missing;
+    if (!run.start(startAck))
         return run.result;
+    bool ack = startAck == CloneProtocol::Ack::Clean;
 
     for (int n = 1; n <= kChannelCount; ++n) {
         if (!ack)
