@@ -87,9 +87,15 @@ std::optional<QByteArray> CloneProtocol::readBlock(quint16 address) {
     if (link_.failed() || reply.size() != kReadReplyLength)
         return std::nullopt;
     // The radio answers a read in the write command's form: 57 hi lo 08 and the data.
-    const bool echoes = reply.mid(1, kReadHeaderLength - 1) == readFrame(address).mid(1);
-    if (echo_ == Echo::Unknown)
+    const QByteArray echo = readFrame(address).mid(1);
+    const bool echoes = reply.mid(1, echo.size()) == echo;
+    if (echo_ == Echo::Unknown) {
+        // The echo further in is an echoing radio's reply shifted by noise, not a radio
+        // without echo.
+        if (!echoes && reply.indexOf(echo, 2) >= 0)
+            return std::nullopt;
         echo_ = echoes ? Echo::Yes : Echo::No;
+    }
     if (echo_ == Echo::Yes && !echoes)
         return std::nullopt;
     return reply.mid(kReadHeaderLength, RadioImage::kBlockSize);
