@@ -4,24 +4,19 @@
 #include "app_icons.h"
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
-#include "i18n/initial_language.h"
-#include "i18n/value_translation.h"
+#include "file_actions.h"
+#include "language_actions.h"
 #include "link_label.h"
 #include "options_page.h"
 #include "radio/qt_serial_link.h"
-#include "radio/service.h"
-#include "radio/transfer.h"
+#include "radio_actions.h"
 #include "service_panel.h"
 #include "skins.h"
-#include "storage/channel_file.h"
-#include "storage/channel_plan.h"
 #include "transfer_dialog.h"
-#include "window_texts.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -59,7 +54,9 @@ int sideIndex(MainAction action) {
 } // namespace
 
 MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
-    : QMainWindow(parent), env_(environment) {
+    : QMainWindow(parent), env_(environment), fileActions_(std::make_unique<FileActions>(*this)),
+      radioActions_(std::make_unique<RadioActions>(*this)),
+      languageActions_(std::make_unique<LanguageActions>(*this)) {
     setDefaultHooks();
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
@@ -228,22 +225,26 @@ void MainWindow::buildMenus() {
     action(MainAction::ChannelPage)->setIcon(appIcon(AppIcon::Channels));
     action(MainAction::OptionsPage)->setIcon(appIcon(AppIcon::Options));
 
-    connect(action(MainAction::New), &QAction::triggered, this, &MainWindow::requestNewPlan);
-    connect(action(MainAction::Open), &QAction::triggered, this, &MainWindow::openFile);
-    connect(action(MainAction::Save), &QAction::triggered, this, &MainWindow::saveFile);
+    FileActions *files = fileActions_.get();
+    connect(action(MainAction::New), &QAction::triggered, this,
+            [files] { files->requestNewPlan(); });
+    connect(action(MainAction::Open), &QAction::triggered, this, [files] { files->openFile(); });
+    connect(action(MainAction::Save), &QAction::triggered, this, [files] { files->saveFile(); });
     connect(action(MainAction::Exit), &QAction::triggered, this, &QWidget::close);
+    RadioActions *radio = radioActions_.get();
     connect(action(MainAction::Read), &QAction::triggered, this,
-            [this] { startTransfer(TransferKind::Read); });
+            [radio] { radio->startTransfer(TransferKind::Read); });
     connect(action(MainAction::Write), &QAction::triggered, this,
-            [this] { startTransfer(TransferKind::Write); });
+            [radio] { radio->startTransfer(TransferKind::Write); });
     connect(action(MainAction::ChannelPage), &QAction::triggered, this, [this] { showPage(0); });
     connect(action(MainAction::OptionsPage), &QAction::triggered, this, [this] { showPage(1); });
     connect(action(MainAction::OtherPage), &QAction::triggered, this, [this] { showPage(2); });
     connect(action(MainAction::About), &QAction::triggered, this, &MainWindow::showAbout);
+    LanguageActions *languages = languageActions_.get();
     connect(action(MainAction::Chinese), &QAction::triggered, this,
-            [this] { useLanguage(Language::Chinese); });
+            [languages] { languages->useLanguage(Language::Chinese); });
     connect(action(MainAction::English), &QAction::triggered, this,
-            [this] { useLanguage(Language::English); });
+            [languages] { languages->useLanguage(Language::English); });
     // Help has no content to show; the item is kept for its place in the menu.
 }
 
@@ -375,8 +376,11 @@ QWidget *MainWindow::buildCentre() {
     // The service page is for the factory: it exists, but the program never shows it.
     servicePanel_->hide();
     servicePanel_->setEnabled(false);
-    connect(servicePanel_, &ServicePanel::bandAccepted, this, &MainWindow::requestNewPlan);
-    connect(servicePanel_, &ServicePanel::serviceRequested, this, &MainWindow::runService);
+    FileActions *files = fileActions_.get();
+    connect(servicePanel_, &ServicePanel::bandAccepted, this, [files] { files->requestNewPlan(); });
+    RadioActions *radio = radioActions_.get();
+    connect(servicePanel_, &ServicePanel::serviceRequested, this,
+            [radio](ServiceAction action) { radio->runService(action); });
     pages_->addTab(otherPage, QStringLiteral("其它功能"));
 
     pages_->setCurrentIndex(0);
@@ -425,8 +429,13 @@ void MainWindow::attachDialogs(AboutDialog *about, TransferDialog *transfer,
           static_cast<BlockingDialog *>(warning)})
         dialog->setMainWindow(this);
     connect(warning, &WarningDialog::confirmed, this, &MainWindow::confirmed);
-    connect(transfer, &TransferDialog::startRequested, this, &MainWindow::runTransfer);
-    connect(transfer, &QDialog::finished, this, &MainWindow::closeTransferLink);
+    RadioActions *radio = radioActions_.get();
+    connect(transfer, &TransferDialog::startRequested, this, [radio] { radio->runTransfer(); });
+    connect(transfer, &QDialog::finished, this, [radio] { radio->closeTransferLink(); });
+}
+
+AboutDialog *MainWindow::aboutDialog() const {
+    return about_;
 }
 
 QToolButton *MainWindow::toolButton(MainAction action) const {
@@ -473,8 +482,23 @@ void MainWindow::setPortDevices(const std::array<QString, kPortCount> &devices) 
 }
 
 void MainWindow::requestNewPlan() {
-    if (warning_)
-        warning_->showMessage(texts_.msgConfirmTitle, texts_.msgConfirmNew, DialogMode::NewPlan);
+    fileActions_->requestNewPlan();
+}
+
+void MainWindow::openFile() {
+    fileActions_->openFile();
+}
+
+void MainWindow::saveFile() {
+    fileActions_->saveFile();
+}
+
+void MainWindow::chooseStartLanguage() {
+    languageActions_->chooseStartLanguage();
+}
+
+void MainWindow::useLanguage(Language language) {
+    languageActions_->useLanguage(language);
 }
 
 void MainWindow::requestClearChannels() {
@@ -505,145 +529,6 @@ bool MainWindow::finishEditing() {
         return false;
     editor.hideEditors();
     return true;
-}
-
-QString MainWindow::chooseFile(FileDialogKind kind) {
-    const QString &last = kind == FileDialogKind::Open ? lastOpenPath_ : lastSavePath_;
-    const QString path = env_.chooseFile(kind, last.isEmpty() ? env_.documentsDir : last);
-    if (!path.isEmpty())
-        (kind == FileDialogKind::Open ? lastOpenPath_ : lastSavePath_) = path;
-    return path;
-}
-
-void MainWindow::openFile() {
-    const QString path = chooseFile(FileDialogKind::Open);
-    if (path.isEmpty())
-        return;
-    const FileStatus status = openChannelFile(path, table_, settings_, bandPlan_);
-    if (!status) {
-        reportError(status.message());
-        return;
-    }
-    // An editor left open would show, and on its next key write back, the old plan's text.
-    grid_->editController().hideEditors();
-    setWindowTitle(openedFileCaption(bandPlan_.displayedText(BandList::Band1Rx)));
-    // A plan saved under the other language reads in this one.
-    translateValueCells(table_, texts_);
-}
-
-void MainWindow::saveFile() {
-    if (!finishEditing())
-        return;
-    const QString chosen = chooseFile(FileDialogKind::Save);
-    if (chosen.isEmpty())
-        return;
-    const QString path = withChannelFileSuffix(chosen);
-    lastSavePath_ = path;
-    const FileStatus status = saveChannelFile(path, capturePlan(table_, settings_, bandPlan_));
-    if (!status)
-        reportError(status.message());
-}
-
-void MainWindow::chooseStartLanguage() {
-    if (env_.dataDir.isEmpty())
-        return;
-    const QString name =
-        chooseInitialLanguage(QDir(env_.dataDir).filePath(kInstallLogName), env_.locale);
-    useLanguage(languageFromName(name).value_or(Language::Chinese));
-}
-
-void MainWindow::useLanguage(Language language) {
-    action(MainAction::Chinese)->setChecked(language == Language::Chinese);
-    action(MainAction::English)->setChecked(language == Language::English);
-    // A loaded pack replaces this caption with its own (id 24).
-    action(MainAction::Chinese)->setText(chineseItemCaption(language));
-    const std::optional<LanguagePack> pack =
-        switchLanguage(packName(language), env_.dataDir, texts_, settings_, table_);
-    if (pack)
-        applyPackToWindows(*pack, *this);
-    grid_->refreshToneList();
-}
-
-void MainWindow::showFailure(const QString &message) {
-    if (warning_)
-        warning_->showMessage(texts_.msgFailureTitle, message, DialogMode::Notice);
-}
-
-void MainWindow::startTransfer(TransferKind kind) {
-    if (!transfer_ || !finishEditing())
-        return;
-    const QString device = portDevice(currentPort_);
-    // The port is probed before the dialog comes up, so a missing or busy port is reported
-    // before any transfer starts. The open transfer dialog holds its port too.
-    std::unique_ptr<SerialLink> link;
-    if (!transferLink_ && env_.probePort(device, nullptr))
-        link = env_.makeLink(device);
-    if (!link || !link->open()) {
-        showFailure(texts_.msgPortOpenFailed);
-        return;
-    }
-    transferLink_ = std::move(link);
-    const bool read = kind == TransferKind::Read;
-    transfer_->prepare(kind, read ? texts_.captionRead : texts_.captionWrite);
-    transfer_->showBlocking();
-}
-
-void MainWindow::runTransfer() {
-    if (!transfer_ || !transferLink_ || transfer_->isRunning())
-        return;
-    // A closed failure notice may have freed the main window; nothing there may touch the
-    // table or the settings while the exchange reads or writes them.
-    setEnabled(false);
-    transfer_->setRunning(true);
-    transfer_->setProgress(0);
-    const auto progress = [this](int value, int) { transfer_->setProgress(value); };
-    const TransferResult result =
-        transfer_->kind() == TransferKind::Read
-            ? vrx::readRadio(*transferLink_, table_, settings_, texts_, progress)
-            : vrx::writeRadio(*transferLink_, table_, settings_, bandPlan_, texts_, progress);
-    transfer_->setRunning(false);
-    if (!result.ok())
-        showFailure(result.message(texts_));
-}
-
-void MainWindow::closeTransferLink() {
-    if (!transferLink_)
-        return;
-    transferLink_->close();
-    transferLink_.reset();
-}
-
-void MainWindow::runService(ServiceAction action) {
-    QPushButton *button = servicePanel_->button(action);
-    if (action == ServiceAction::DefaultPowerDrive) {
-        defaultPowerDrive(settings_);
-        return;
-    }
-    // Only the operation's own button is held while it runs.
-    button->setEnabled(false);
-    const QString device = portDevice(currentPort_);
-    if (!env_.probePort(device, nullptr)) {
-        showFailure(texts_.msgPortOpenFailed);
-    } else {
-        const std::unique_ptr<SerialLink> link = env_.makeLink(device);
-        ServiceResult result;
-        switch (action) {
-        case ServiceAction::ReadPowerDrive:
-            result = readPowerDrive(*link, settings_);
-            break;
-        case ServiceAction::WritePowerDrive:
-            result = writePowerDrive(*link, settings_);
-            break;
-        case ServiceAction::StartAging:
-            result = startAging(*link);
-            break;
-        case ServiceAction::DefaultPowerDrive:
-            break;
-        }
-        if (result.failed())
-            showFailure(result.message(texts_));
-    }
-    button->setEnabled(true);
 }
 
 } // namespace vrx

@@ -33,8 +33,11 @@ namespace vrx {
 class AboutDialog;
 class ChannelGrid;
 class ChannelOperations;
+class FileActions;
+class LanguageActions;
 class LinkLabel;
 class OptionsPage;
+class RadioActions;
 
 enum class MainAction : int {
     New,
@@ -62,6 +65,8 @@ inline constexpr int kChannelButtonCount = 5;
 
 // The programmer's single main window. It owns the channel plan, the radio settings and
 // the band lists, and shows them on three pages; the dialogs read and write them here.
+// It builds and wires the widgets; the file, radio and language work lives in the action
+// classes beside it.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -106,18 +111,22 @@ public:
     // Shows an error that an action could not handle (the environment's report).
     void reportError(const QString &message);
 
-    // Chooses the language from install.Log (else the locale) and loads its pack; with no
-    // data folder the built-in Chinese captions stay and no language is marked.
+    // The start language and a language switch (see LanguageActions).
     void chooseStartLanguage();
-    // Marks the language, loads its pack into the slots, lists and captions, and
-    // translates the value words in the grid.
     void useLanguage(Language language);
 
-    // Open and save a channel file through the file dialog.
+    // Open and save a channel file through the file dialog (see FileActions).
     void openFile();
     void saveFile();
 
+    // Commits an edit in progress and hides the editors; false when the commit failed
+    // (the error has been reported) and the action must stop.
+    bool finishEditing();
+
     ChannelOperations &channelOperations() { return *operations_; }
+    FileActions &fileActions() { return *fileActions_; }
+    RadioActions &radioActions() { return *radioActions_; }
+    LanguageActions &languageActions() { return *languageActions_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -142,7 +151,7 @@ public:
     LinkLabel *sideLink(MainAction action) const;
     QLabel *statusLabel() const { return status_; }
 
-    AboutDialog *aboutDialog() const { return about_; }
+    AboutDialog *aboutDialog() const;
     TransferDialog *transferDialog() const { return transfer_; }
     WarningDialog *warningDialog() const { return warning_; }
 
@@ -156,22 +165,9 @@ private:
     void confirmed(DialogMode mode);
     void setDefaultHooks();
     void loadAppSettings();
-    // Commits an edit in progress and hides the editors; false when the commit failed
-    // (the error has been reported) and the action must stop.
-    bool finishEditing();
-    QString chooseFile(FileDialogKind kind);
-    void startTransfer(TransferKind kind);
-    void runTransfer();
-    void closeTransferLink();
-    void runService(ServiceAction action);
-    // A failure notice in the warning dialog, over whatever else is up.
-    void showFailure(const QString &message);
 
     AppEnvironment env_;
     AppSettings appSettings_;
-    // Last file chosen in each dialog; the next one starts there.
-    QString lastOpenPath_;
-    QString lastSavePath_;
 
     ChannelTable table_;
     RadioSettings settings_;
@@ -199,8 +195,9 @@ private:
     QLabel *status_ = nullptr;
 
     std::unique_ptr<ChannelOperations> operations_;
-    // Open while the transfer dialog is up.
-    std::unique_ptr<SerialLink> transferLink_;
+    std::unique_ptr<FileActions> fileActions_;
+    std::unique_ptr<RadioActions> radioActions_;
+    std::unique_ptr<LanguageActions> languageActions_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

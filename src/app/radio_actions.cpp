@@ -1,0 +1,104 @@
+#include "radio_actions.h"
+
+#include "main_window.h"
+#include "radio/service.h"
+#include "radio/transfer.h"
+#include "warning_dialog.h"
+
+#include <QPushButton>
+
+namespace vrx {
+
+RadioActions::~RadioActions() = default;
+
+void RadioActions::showFailure(const QString &message) {
+    if (WarningDialog *warning = window_.warningDialog())
+        warning->showMessage(window_.texts().msgFailureTitle, message, DialogMode::Notice);
+}
+
+void RadioActions::startTransfer(TransferKind kind) {
+    TransferDialog *transfer = window_.transferDialog();
+    if (!transfer || !window_.finishEditing())
+        return;
+    const AppEnvironment &env = window_.environment();
+    const QString device = window_.portDevice(window_.currentPort());
+    // The port is probed before the dialog comes up, so a missing or busy port is reported
+    // before any transfer starts. The open transfer dialog holds its port too.
+    std::unique_ptr<SerialLink> link;
+    if (!transferLink_ && env.probePort(device, nullptr))
+        link = env.makeLink(device);
+    if (!link || !link->open()) {
+        showFailure(window_.texts().msgPortOpenFailed);
+        return;
+    }
+    transferLink_ = std::move(link);
+    const bool read = kind == TransferKind::Read;
+    const UiTexts &texts = window_.texts();
+    transfer->prepare(kind, read ? texts.captionRead : texts.captionWrite);
+    transfer->showBlocking();
+}
+
+void RadioActions::runTransfer() {
+    TransferDialog *transfer = window_.transferDialog();
+    if (!transfer || !transferLink_ || transfer->isRunning())
+        return;
+    // A closed failure notice may have freed the main window; nothing there may touch the
+    // table or the settings while the exchange reads or writes them.
+    window_.setEnabled(false);
+    transfer->setRunning(true);
+    transfer->setProgress(0);
+    const auto progress = [transfer](int value, int) { transfer->setProgress(value); };
+    UiTexts &texts = window_.texts();
+    const TransferResult result =
+        transfer->kind() == TransferKind::Read
+            ? vrx::readRadio(*transferLink_, window_.table(), window_.settings(), texts, progress)
+            : vrx::writeRadio(*transferLink_, window_.table(), window_.settings(),
+                              window_.bandPlan(), texts, progress);
+    transfer->setRunning(false);
+    if (!result.ok())
+        showFailure(result.message(texts));
+}
+
+void RadioActions::closeTransferLink() {
+    if (!transferLink_)
+        return;
+    transferLink_->close();
+    transferLink_.reset();
+}
+
+void RadioActions::runService(ServiceAction action) {
+    QPushButton *button = window_.servicePanel()->button(action);
+    RadioSettings &settings = window_.settings();
+    if (action == ServiceAction::DefaultPowerDrive) {
+        defaultPowerDrive(settings);
+        return;
+    }
+    // Only the operation's own button is held while it runs.
+    button->setEnabled(false);
+    const AppEnvironment &env = window_.environment();
+    const QString device = window_.portDevice(window_.currentPort());
+    if (!env.probePort(device, nullptr)) {
+        showFailure(window_.texts().msgPortOpenFailed);
+    } else {
+        const std::unique_ptr<SerialLink> link = env.makeLink(device);
+        ServiceResult result;
+        switch (action) {
+        case ServiceAction::ReadPowerDrive:
+            result = readPowerDrive(*link, settings);
+            break;
+        case ServiceAction::WritePowerDrive:
+            result = writePowerDrive(*link, settings);
+            break;
+        case ServiceAction::StartAging:
+            result = startAging(*link);
+            break;
+        case ServiceAction::DefaultPowerDrive:
+            break;
+        }
+        if (result.failed())
+            showFailure(result.message(window_.texts()));
+    }
+    button->setEnabled(true);
+}
+
+} // namespace vrx

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "radio/serial_link.h"
+#include "service_panel.h"
+#include "transfer_dialog.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace vrx {
+
+class MainWindow;
+
+// Reading and writing the radio through the transfer dialog, and the service functions,
+// on the window's current port.
+class RadioActions {
+public:
+    explicit RadioActions(MainWindow &window) : window_(window) {}
+    ~RadioActions();
+
+    // Probes the port and brings up the transfer dialog; the exchange starts from there.
+    void startTransfer(TransferKind kind);
+    // The exchange itself, when the transfer dialog's start is pressed.
+    void runTransfer();
+    // The transfer dialog has closed: its port is let go.
+    void closeTransferLink();
+    void runService(ServiceAction action);
+
+private:
+    // A failure notice in the warning dialog, over whatever else is up.
+    void showFailure(const QString &message);
+
+    MainWindow &window_;
+    // Open while the transfer dialog is up.
+    std::unique_ptr<SerialLink> transferLink_;
+};
+
+} // namespace vrx
