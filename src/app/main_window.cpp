@@ -28,6 +28,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -124,8 +125,14 @@ void MainWindow::setDefaultHooks() {
 
 void MainWindow::loadAppSettings() {
     // Without a settings file the program comes up on COM1 with skin 1 and no band entries.
-    if (!env_.settingsPath.isEmpty())
-        appSettings_ = readAppSettings(env_.settingsPath);
+    if (!env_.settingsPath.isEmpty()) {
+        QString refusal;
+        appSettings_ = readAppSettings(env_.settingsPath, &refusal);
+        // A file that was not read is not written either: it keeps what the user had.
+        settingsFileRefused_ = !refusal.isEmpty();
+        if (settingsFileRefused_)
+            QTimer::singleShot(0, this, [this, refusal] { reportError(refusal); });
+    }
     choosePort(appSettings_.port);
     chooseSkin(appSettings_.skin);
     applyBandLists(appSettings_, bandPlan_);
@@ -133,7 +140,7 @@ void MainWindow::loadAppSettings() {
 }
 
 void MainWindow::saveAppSettings() {
-    if (env_.settingsPath.isEmpty() || !env_.keepSettings)
+    if (env_.settingsPath.isEmpty() || !env_.keepSettings || settingsFileRefused_)
         return;
     // The port devices are written as they were read: a mapping changed for one run
     // (the demo radio) is not kept.
