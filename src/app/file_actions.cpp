@@ -2,6 +2,7 @@
 
 #include "channel_grid.h"
 #include "i18n/value_translation.h"
+#include "i18n/visible_text.h"
 #include "main_window.h"
 #include "storage/channel_file.h"
 #include "storage/channel_plan.h"
@@ -36,7 +37,8 @@ void FileActions::openFile() {
     }
     // An editor left open would show, and on its next key write back, the old plan's text.
     window_.grid()->editController().hideEditors();
-    window_.setWindowTitle(openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx)));
+    window_.setWindowTitle(withVisibleControls(
+        openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx))));
     // A plan saved under the other language reads in this one.
     translateValueCells(window_.table(), window_.texts());
 }

@@ -5,6 +5,7 @@
 #include "channel_grid.h"
 #include "channels/channel_operations.h"
 #include "file_actions.h"
+#include "i18n/visible_text.h"
 #include "language_actions.h"
 #include "link_label.h"
 #include "options_page.h"
@@ -119,7 +120,9 @@ void MainWindow::setDefaultHooks() {
         };
     if (!env_.reportError)
         env_.reportError = [this](const QString &message) {
-            QMessageBox::warning(this, QApplication::applicationName(), message);
+            // Messages quote file names and contents.
+            QMessageBox::warning(this, QApplication::applicationName(),
+                                 withVisibleControls(message));
         };
 }
 

@@ -1,5 +1,7 @@
 #include "warning_dialog.h"
 
+#include "i18n/visible_text.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -56,8 +58,8 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
 }
 
 void WarningDialog::showMessage(const QString &title, const QString &message, DialogMode mode) {
-    setWindowTitle(title);
-    message_->setText(message);
+    setWindowTitle(withVisibleControls(title));
+    message_->setText(withVisibleControls(message));
     mode_ = mode;
     showBlocking();
 }

@@ -153,6 +153,26 @@ private slots:
         QCOMPARE(main().windowTitle(), QStringLiteral("VRX-5800"));
     }
 
+    void controlCharactersShowAsTheReplacementGlyph() {
+        start();
+        ChannelPlan plan;
+        plan.bandText = QStringLiteral("\x1b]0;x\x07");
+        plan.channels[0] = {QStringLiteral("438.50000"), QStringLiteral("\x1b[2J"),
+                            QStringLiteral("438.50000"), QStringLiteral("67.0"),
+                            QStringLiteral("High"),      QStringLiteral("Wide"),
+                            QStringLiteral("ON"),        QStringLiteral("OFF")};
+        QVERIFY(saveChannelFile(path("crafted.vrx"), plan).ok());
+        answers_ << path("crafted.vrx");
+        main().openFile();
+        QVERIFY(errors_.isEmpty());
+        // The cell keeps its text (a save writes it back as it came); only the view differs.
+        QCOMPARE(table().text(RxToneCol, 1), QStringLiteral("\x1b[2J"));
+        const QModelIndex cell = grid()->channelModel()->indexOf(RxToneCol, 1);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString(), QStringLiteral("\ufffd[2J"));
+        QVERIFY(!main().windowTitle().contains(QChar(0x1b)));
+        QVERIFY(main().windowTitle().contains(QChar::ReplacementCharacter));
+    }
+
     void settingsFileIsAppliedAtStartAndWrittenAtExit() {
         QFile ini(path("myini.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
