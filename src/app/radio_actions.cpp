@@ -55,8 +55,17 @@ void RadioActions::runTransfer() {
             : vrx::writeRadio(*transferLink_, window_.table(), window_.settings(),
                               window_.bandPlan(), texts, progress);
     transfer->setRunning(false);
-    if (!result.ok())
+    if (!result.ok()) {
         showFailure(result.message(texts));
+        return;
+    }
+    // A run that left out a lenient step succeeded, but the user must know what it
+    // did not do.
+    const QString notice = result.notice(texts);
+    if (!notice.isEmpty()) {
+        if (WarningDialog *warning = window_.warningDialog())
+            warning->showMessage(texts.msgNoticeTitle, notice, DialogMode::Notice);
+    }
 }
 
 void RadioActions::closeTransferLink() {

@@ -63,10 +63,12 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     const bool reading = direction == Direction::Read;
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        reading ? QStringLiteral("vrxctl read --port PORT --out FILE.vrx [--lang chn|eng] "
-                                 "[--settings FILE]\nReads the radio into a channel file.")
-                : QStringLiteral("vrxctl write --port PORT --in FILE.vrx [--lang chn|eng] "
-                                 "[--settings FILE]\nWrites a channel file into the radio."));
+        reading
+            ? QStringLiteral("vrxctl read --port PORT --out FILE.vrx [--lang chn|eng] "
+                             "[--settings FILE] [--strict]\nReads the radio into a channel file.")
+            : QStringLiteral(
+                  "vrxctl write --port PORT --in FILE.vrx [--lang chn|eng] "
+                  "[--settings FILE] [--strict]\nWrites a channel file into the radio."));
     const QCommandLineOption portOption(
         QStringLiteral("port"),
         QStringLiteral("Device path, or COM1..COM4 from the settings file."),
@@ -85,7 +87,10 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         QStringLiteral("Settings file with the band lists and ports (default: the GUI's "
                        "myini.ini)."),
         QStringLiteral("FILE"));
-    parser.addOptions({portOption, fileOption, langOption, settingsOption});
+    const QCommandLineOption strictOption(
+        QStringLiteral("strict"),
+        QStringLiteral("Fail (exit 1, no file written) when the radio let any step be skipped."));
+    parser.addOptions({portOption, fileOption, langOption, settingsOption, strictOption});
     if (const int status = parseCommand(parser, arguments, 0); status >= 0)
         return status;
 
@@ -160,6 +165,12 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     if (!result.ok())
         return failRadio(result.message(ws.texts), result.detail);
     reportSkipped(result);
+    if (parser.isSet(strictOption) && !result.skipped.isEmpty()) {
+        printError(QStringLiteral("--strict: %1 step(s) skipped%2")
+                       .arg(result.skipped.size())
+                       .arg(reading ? QStringLiteral(", nothing saved") : QString()));
+        return ExitRadioFailed;
+    }
 
     if (reading) {
         const FileStatus saved =

@@ -220,6 +220,33 @@ INSTANTIATE_TEST_SUITE_P(
                       FaultCase{"SilentFromTheStart", "silent:1", "write", "6 handshake attempts"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// A radio that stops after channel 199 lets the read succeed without the settings block:
+// vrxctl says so, and with --strict fails without writing the file.
+TEST_F(Cli, SkippedStepIsANoteOrWithStrictAFailure) {
+    for (const bool strict : {false, true}) {
+        SCOPED_TRACE(strict ? "strict" : "lenient");
+        Simulator sim({QStringLiteral("--fault"), QStringLiteral("silent:800")});
+        ASSERT_FALSE(sim.device().isEmpty());
+        const QString out = tempPath(strict ? "strict.vrx" : "lenient.vrx");
+        QStringList arguments{QStringLiteral("read"),
+                              QStringLiteral("--port"),
+                              sim.device(),
+                              QStringLiteral("--out"),
+                              out,
+                              QStringLiteral("--settings"),
+                              dataFile("settings.ini"),
+                              QStringLiteral("--lang"),
+                              QStringLiteral("eng")};
+        if (strict)
+            arguments << QStringLiteral("--strict");
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.exitCode, strict ? 1 : 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("note: skipped settings block read")))
+            << run.err.toStdString();
+        EXPECT_EQ(QFile::exists(out), !strict);
+    }
+}
+
 TEST_F(Cli, PortThatCannotBeOpenedGivesThePortMessage) {
     Simulator sim;
     ASSERT_FALSE(sim.device().isEmpty());

@@ -21,6 +21,7 @@ struct PackIdBlock {
 };
 inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{1, 120},
+    PackIdBlock{140, 142},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -175,6 +176,11 @@ enum class PackId : int {
     // Messages added after the LED colours, so that the older ids keep their numbers
     MsgInvalidFrequency = 119,
     MsgCannotWriteCell = 120,
+
+    // Notices after a transfer that succeeded without a lenient step
+    MsgNoticeTitle = 140,
+    MsgSettingsNotRead = 141,
+    MsgTailNotWritten = 142,
 };
 
 inline constexpr int toInt(PackId id) {

@@ -53,6 +53,11 @@ public:
 
     bool linkLost() const { return link_.failed(); }
 
+    void skip(SkippedStep step, const QString &what) {
+        result.skippedSteps << step;
+        result.skipped << what;
+    }
+
     // Handshake, then the acknowledgement and the identification read that open every
     // transfer, then the acknowledgement that the first block follows. Returns false
     // (with the result set) when the run cannot go on; `ack` is the outcome of that last
@@ -81,8 +86,9 @@ public:
             fail(0, QStringLiteral("acknowledgement after the handshake"));
             return false;
         } else {
-            result.skipped << QStringLiteral("identification block read (no acknowledgement "
-                                             "after the handshake)");
+            skip(SkippedStep::IdentRead,
+                 QStringLiteral("identification block read (no acknowledgement after the "
+                                "handshake)"));
         }
         ack = protocol.acknowledgeReply();
         if (ack == CloneProtocol::Ack::Suspect) {
@@ -111,6 +117,17 @@ QString notAcknowledgedBefore(int channel) {
 }
 
 } // namespace
+
+QString TransferResult::notice(const UiTexts &texts) const {
+    QStringList lines;
+    if (skippedSteps.contains(SkippedStep::SettingsRead))
+        lines << texts.msgSettingsNotRead;
+    if (skippedSteps.contains(SkippedStep::Band1Limits) ||
+        skippedSteps.contains(SkippedStep::Band2Limits) ||
+        skippedSteps.contains(SkippedStep::IdentWrite))
+        lines << texts.msgTailNotWritten;
+    return lines.join(u'\n');
+}
 
 QString TransferResult::message(const UiTexts &texts) const {
     switch (status) {
@@ -223,7 +240,7 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
         } else if (run.linkLost()) {
             return run.fail(0, QStringLiteral("acknowledgement before the end command"));
         } else {
-            run.result.skipped << QStringLiteral("end command (no acknowledgement)");
+            run.skip(SkippedStep::EndCommand, QStringLiteral("end command (no acknowledgement)"));
         }
         settings.setIndexes(decodeSettingsBlock(*block, settings.indexes()));
         return run.result;
@@ -231,15 +248,16 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
 
     if (run.linkLost())
         return run.fail(0, notAcknowledgedBefore(kChannelCount));
-    run.result.skipped << QStringLiteral("settings block read (no acknowledgement of ") +
-                              channelLabel(kChannelCount) + QLatin1Char(')');
+    run.skip(SkippedStep::SettingsRead,
+             QStringLiteral("settings block read (no acknowledgement of ") +
+                 channelLabel(kChannelCount) + QLatin1Char(')'));
     if (protocol.acknowledge()) {
         run.setProgress(kReadProgressEnd);
         protocol.endExchange();
     } else if (run.linkLost()) {
         return run.fail(0, QStringLiteral("acknowledgement before the end command"));
     } else {
-        run.result.skipped << QStringLiteral("end command (no acknowledgement)");
+        run.skip(SkippedStep::EndCommand, QStringLiteral("end command (no acknowledgement)"));
     }
     return run.result;
 }
@@ -306,31 +324,34 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
     run.count();
 
     struct Tail {
+        SkippedStep step;
         QString name;
         quint16 address;
         std::optional<QByteArray> block;
         bool discardOutput;
     };
     const std::array<Tail, 3> tails = {{
-        {QStringLiteral("band 1 limits"), RadioImage::kBand1Address,
+        {SkippedStep::Band1Limits, QStringLiteral("band 1 limits"), RadioImage::kBand1Address,
          encodeBandLimits(bands.displayedText(BandList::Band1Rx),
                           bands.displayedText(BandList::Band1Tx)),
          true},
-        {QStringLiteral("band 2 limits"), RadioImage::kBand2Address,
+        {SkippedStep::Band2Limits, QStringLiteral("band 2 limits"), RadioImage::kBand2Address,
          encodeBandLimits(bands.displayedText(BandList::Band2Rx),
                           bands.displayedText(BandList::Band2Tx)),
          false},
-        {QStringLiteral("identification block"), RadioImage::kIdentAddress, identBlock(), false},
+        {SkippedStep::IdentWrite, QStringLiteral("identification block"), RadioImage::kIdentAddress,
+         identBlock(), false},
     }};
     QString lastWritten = QStringLiteral("settings block");
     for (const Tail &tail : tails) {
         if (run.linkLost())
             return run.fail(0, QStringLiteral("the write of ") + lastWritten);
         if (!ack) {
-            run.result.skipped << tail.name + QStringLiteral(" (no acknowledgement of the ") +
-                                      lastWritten + QLatin1Char(')');
+            run.skip(tail.step, tail.name + QStringLiteral(" (no acknowledgement of the ") +
+                                    lastWritten + QLatin1Char(')'));
         } else if (!tail.block) {
-            run.result.skipped << tail.name + QStringLiteral(" (no usable band selection)");
+            run.skip(SkippedStep::BandWithoutSelection,
+                     tail.name + QStringLiteral(" (no usable band selection)"));
         } else {
             if (tail.discardOutput)
                 link.discardOutput();
@@ -346,8 +367,9 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
         run.setProgress(kWriteProgressEnd);
         protocol.endExchange();
     } else {
-        run.result.skipped << QStringLiteral("end command (no acknowledgement of the ") +
-                                  lastWritten + QLatin1Char(')');
+        run.skip(SkippedStep::EndCommand,
+                 QStringLiteral("end command (no acknowledgement of the ") + lastWritten +
+                     QLatin1Char(')'));
     }
     return run.result;
 }

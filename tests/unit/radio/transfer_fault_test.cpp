@@ -447,6 +447,61 @@ INSTANTIATE_TEST_SUITE_P(
         NoisyLineCase{"RadioWithoutEcho", {FaultKind::NoEcho}, 0, 0, true}),
     [](const auto &info) { return std::string(info.param.name); });
 
+// The notice after a successful run names what the radio let it skip; a band list with
+// nothing selected is skipped too, but that is no news to the user.
+TEST(TransferNotice, NamesWhatTheRadioLetTheRunSkip) {
+    const UiTexts texts = englishTexts();
+    ChannelTable plan;
+    test::fillVariedPlan(plan, texts);
+    BandPlan selected;
+    for (const BandList list :
+         {BandList::Band1Rx, BandList::Band1Tx, BandList::Band2Rx, BandList::Band2Tx})
+        selected.selectOrAppend(list, QStringLiteral("400-470MHz"));
+    struct Case {
+        const char *name;
+        Direction direction;
+        SimulatedRadio::Fault fault;
+        bool bandsSelected;
+        QString notice;
+        int skipped;
+    };
+    const Case cases[] = {
+        {"CleanRead", Direction::Read, {}, true, QString(), 0},
+        {"ReadWithoutSettings",
+         Direction::Read,
+         {FaultKind::SilentFrom, 800},
+         true,
+         texts.msgSettingsNotRead,
+         2},
+        {"CleanWrite", Direction::Write, {}, true, QString(), 0},
+        {"WriteWithoutTail",
+         Direction::Write,
+         {FaultKind::Garbage, 403},
+         true,
+         texts.msgTailNotWritten,
+         4},
+        {"WriteWithoutBandSelection", Direction::Write, {}, false, QString(), 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SimulatedRadio radio = radioWithPlan(texts);
+        radio.setFault(c.fault);
+        SimulatedLink link(radio);
+        ASSERT_TRUE(link.open());
+        ChannelTable table;
+        RadioSettings settings;
+        const BandPlan none;
+        const TransferResult result =
+            c.direction == Direction::Read
+                ? readRadio(link, table, settings, texts)
+                : writeRadio(link, plan, settings, c.bandsSelected ? selected : none, texts);
+        ASSERT_TRUE(result.ok()) << result.detail.toStdString();
+        EXPECT_EQ(result.notice(texts), c.notice);
+        EXPECT_EQ(result.skipped.size(), c.skipped) << result.skipped.join('|').toStdString();
+        EXPECT_EQ(result.skippedSteps.size(), result.skipped.size());
+    }
+}
+
 struct LinkFailureCase {
     const char *name;
     Direction direction;
