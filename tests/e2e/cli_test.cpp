@@ -217,7 +217,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"SilentFromStep5", "silent:5", "read", "channel 001"},
                       FaultCase{"WrongIdent", "wrong-ident", "read", "6 handshake attempts"},
                       FaultCase{"GarbageInTheWrite", "garbage:6", "write", "channel 00"},
-                      FaultCase{"SilentFromTheStart", "silent:1", "write", "6 handshake attempts"}),
+                      FaultCase{"SilentFromTheStart", "silent:1", "write", "6 handshake attempts"},
+                      // Channel 4's first half, shifted by a stray byte and a lost one.
+                      FaultCase{"StrayAndLostByte", "stray-lost:17", "read",
+                                "channel 004: no valid reply to the read of 0040"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A radio that stops after channel 199 lets the read succeed without the settings block:
