@@ -65,8 +65,9 @@ TEST_P(NoisyPtyLine, ChannelIsEmptiedAndTheReadFailsThere) {
     EXPECT_EQ(result.channel, failed) << result.detail.toStdString();
     EXPECT_EQ(result.message(texts), texts.msgNoResponse);
     EXPECT_EQ(table.row(3), ChannelRow{}); // erased in the radio, read as such
-    if (failed > 4)
+    if (failed > 4) {
         EXPECT_EQ(table.row(4)[0], QStringLiteral("438.04375"));
+    }
     EXPECT_EQ(table.row(failed), ChannelRow{}) << table.row(failed)[0].toStdString();
     for (int n = failed + 1; n <= kChannelCount; ++n)
         ASSERT_EQ(table.row(n), before) << "channel " << n;
