@@ -27,6 +27,10 @@ struct NoiseCase {
     const char *name;
     SimulatedRadio::Fault fault;
     int channel; // the channel emptied, where the read fails
+    // Where a late stray byte lands depends on how fast the tool sends its next command:
+    // before it, it refutes `channel`; after it, it shifts the next reply. Either way a
+    // channel is emptied and the read fails there.
+    bool orNext = false;
 };
 void PrintTo(const NoiseCase &c, std::ostream *os) {
     *os << c.name;
@@ -61,8 +65,14 @@ TEST_P(NoisyPtyLine, ChannelIsEmptiedAndTheReadFailsThere) {
 
     const TransferResult result = readRadio(link, table, settings, texts);
     EXPECT_EQ(result.status, TransferStatus::NoResponse) << result.detail.toStdString();
-    const int failed = GetParam().channel;
-    EXPECT_EQ(result.channel, failed) << result.detail.toStdString();
+    const int failed = result.channel;
+    if (GetParam().orNext) {
+        EXPECT_TRUE(failed == GetParam().channel || failed == GetParam().channel + 1)
+            << result.detail.toStdString();
+    } else {
+        EXPECT_EQ(failed, GetParam().channel) << result.detail.toStdString();
+    }
+    ASSERT_GE(failed, 4);
     EXPECT_EQ(result.message(texts), texts.msgNoResponse);
     EXPECT_EQ(table.row(3), ChannelRow{}); // erased in the radio, read as such
     if (failed > 4) {
@@ -84,10 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
         // The 13th byte arrives after the tool took its 12.
         NoiseCase{"ByteAfterTheReply", {FaultKind::TrailingByte, channelStep(4), 1, 0x43}, 4},
         NoiseCase{"ByteAfterTheAck", {FaultKind::TrailingByte, channelStep(4) + 1, 1, 0x06}, 4},
-        // A byte after the last acknowledgement of channel 4 comes after the next
-        // command was sent: it shifts channel 5's reply, which is refused.
-        NoiseCase{
-            "ByteAfterTheSecondAck", {FaultKind::TrailingByte, channelStep(4) + 3, 1, 0x06}, 5}),
+        // A byte after the last acknowledgement of channel 4.
+        NoiseCase{"ByteAfterTheSecondAck",
+                  {FaultKind::TrailingByte, channelStep(4) + 3, 1, 0x06},
+                  4,
+                  true}),
     [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
