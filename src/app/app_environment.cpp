@@ -2,6 +2,7 @@
 
 #include "i18n/language_pack.h"
 #include "storage/app_settings.h"
+#include "storage/data_folder.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -14,6 +15,7 @@ AppEnvironment AppEnvironment::forApplication() {
     AppEnvironment env;
     env.settingsPath = appSettingsPath(exeDir);
     env.dataDir = LanguagePack::dataDirectory(exeDir);
+    env.dataFolder = DataFolder::standard().root();
     // The file dialogs start in the program's folder when it is the user's own (a
     // portable copy); an installed program's folder is no place for channel files.
     env.documentsDir = QFileInfo(exeDir).isWritable()

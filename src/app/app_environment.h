@@ -22,6 +22,8 @@ struct AppEnvironment {
     bool keepSettings = true;
     // Folder of the language packs and of install.Log.
     QString dataDir;
+    // The program's data folder (backups, autosave); empty: the run keeps neither.
+    QString dataFolder;
     // Folder the file dialogs start in until a file has been chosen.
     QString documentsDir;
     QLocale locale = QLocale::system();

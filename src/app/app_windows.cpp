@@ -1,5 +1,7 @@
 #include "app_windows.h"
 
+#include "recovery.h"
+
 namespace vrx {
 
 AppWindows::AppWindows(const AppEnvironment &environment) : main(environment) {
@@ -14,6 +16,8 @@ AppWindows::AppWindows(const AppEnvironment &environment) : main(environment) {
 }
 
 AppWindows::~AppWindows() {
+    // A clean end: the autosave is not needed for recovery.
+    main.recovery().finish();
     main.saveAppSettings();
 }
 

@@ -1,5 +1,6 @@
 #include "app_windows.h"
 #include "demo_radio.h"
+#include "recovery.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -33,8 +34,10 @@ int main(int argc, char **argv) {
 
     vrx::AppEnvironment environment = vrx::AppEnvironment::forApplication();
     // A screenshot shows the defaults and leaves no settings behind.
-    if (parser.isSet(screenshot))
+    if (parser.isSet(screenshot)) {
         environment.settingsPath.clear();
+        environment.dataFolder.clear();
+    }
 
     std::unique_ptr<vrx::DemoRadio> demoRadio;
     if (parser.isSet(demo)) {
@@ -64,6 +67,9 @@ int main(int argc, char **argv) {
         windows.main.move(frame.topLeft());
     }
     windows.main.show();
+    // With the window up and the language chosen: what a crashed run left, and the
+    // autosave of this one.
+    windows.main.recovery().start();
 
     if (parser.isSet(screenshot)) {
         const QString file = parser.value(screenshot);

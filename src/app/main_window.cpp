@@ -6,11 +6,14 @@
 #include "channels/channel_operations.h"
 #include "file_actions.h"
 #include "i18n/visible_text.h"
+#include "interchange_actions.h"
 #include "language_actions.h"
 #include "link_label.h"
 #include "options_page.h"
 #include "radio/qt_serial_link.h"
 #include "radio_actions.h"
+#include "recovery.h"
+#include "safety_actions.h"
 #include "service_panel.h"
 #include "skins.h"
 #include "transfer_dialog.h"
@@ -58,7 +61,9 @@ int sideIndex(MainAction action) {
 MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     : QMainWindow(parent), env_(environment), fileActions_(std::make_unique<FileActions>(*this)),
       radioActions_(std::make_unique<RadioActions>(*this)),
-      languageActions_(std::make_unique<LanguageActions>(*this)) {
+      languageActions_(std::make_unique<LanguageActions>(*this)),
+      safetyActions_(std::make_unique<SafetyActions>(*this)),
+      recovery_(std::make_unique<Recovery>(*this)) {
     setDefaultHooks();
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
@@ -73,6 +78,9 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     layout->addWidget(buildCentre(), 1);
     layout->addWidget(buildRightColumn());
     setCentralWidget(central);
+    // After the grid, whose paste keys it watches; its group ends the File menu.
+    interchangeActions_ = new InterchangeActions(*this);
+    interchangeActions_->install(menu(MainMenu::File));
 
     status_ = new QLabel(QStringLiteral("     赞博电子有限公司 KORVAN 对讲机编程软件"), this);
     status_->setTextFormat(Qt::PlainText);
@@ -122,7 +130,7 @@ void MainWindow::setDefaultHooks() {
         env_.reportError = [this](const QString &message) {
             // Messages quote file names and contents.
             QMessageBox::warning(this, QApplication::applicationName(),
-                                 withVisibleControls(message));
+                                 withVisibleControls(message, true));
         };
 }
 
@@ -181,6 +189,7 @@ void MainWindow::buildMenus() {
     file->addAction(makeAction(MainAction::Save, QStringLiteral("保存(&S)")));
     file->addSeparator();
     file->addAction(makeAction(MainAction::Exit, QStringLiteral("退出(&E)")));
+    safetyActions_->addFileMenuItems(file);
 
     QMenu *edit = addMenu(MainMenu::Edit, QStringLiteral("编辑(&P)"));
     edit->addAction(makeAction(MainAction::Read, QStringLiteral("频率读出(&R)")));

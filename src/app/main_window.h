@@ -34,9 +34,12 @@ class AboutDialog;
 class ChannelGrid;
 class ChannelOperations;
 class FileActions;
+class InterchangeActions;
 class LanguageActions;
 class LinkLabel;
 class OptionsPage;
+class Recovery;
+class SafetyActions;
 class RadioActions;
 
 enum class MainAction : int {
@@ -125,8 +128,13 @@ public:
 
     ChannelOperations &channelOperations() { return *operations_; }
     FileActions &fileActions() { return *fileActions_; }
+    InterchangeActions &interchangeActions() { return *interchangeActions_; }
     RadioActions &radioActions() { return *radioActions_; }
     LanguageActions &languageActions() { return *languageActions_; }
+    SafetyActions &safetyActions() { return *safetyActions_; }
+    Recovery &recovery() { return *recovery_; }
+    // What goes back to myini.ini at the end of the run.
+    AppSettings &appSettings() { return appSettings_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -197,8 +205,12 @@ private:
 
     std::unique_ptr<ChannelOperations> operations_;
     std::unique_ptr<FileActions> fileActions_;
+    // A QObject child of the window (it filters the grid's keys).
+    InterchangeActions *interchangeActions_ = nullptr;
     std::unique_ptr<RadioActions> radioActions_;
     std::unique_ptr<LanguageActions> languageActions_;
+    std::unique_ptr<SafetyActions> safetyActions_;
+    std::unique_ptr<Recovery> recovery_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

@@ -1,8 +1,10 @@
 #include "radio_actions.h"
 
+#include "guarded_transfer.h"
 #include "main_window.h"
 #include "radio/service.h"
 #include "radio/transfer.h"
+#include "safety_actions.h"
 #include "warning_dialog.h"
 
 #include <QPushButton>
@@ -35,6 +37,7 @@ void RadioActions::startTransfer(TransferKind kind) {
     const bool read = kind == TransferKind::Read;
     const UiTexts &texts = window_.texts();
     transfer->prepare(kind, read ? texts.captionRead : texts.captionWrite);
+    transfer->setWriteOptions(window_.appSettings().writeBackup, window_.appSettings().writeVerify);
     transfer->showBlocking();
 }
 
@@ -47,28 +50,35 @@ void RadioActions::runTransfer() {
     window_.setEnabled(false);
     transfer->setRunning(true);
     transfer->setProgress(0);
-    const auto progress = [transfer](int value, int) { transfer->setProgress(value); };
-    UiTexts &texts = window_.texts();
-    const TransferResult result =
-        transfer->kind() == TransferKind::Read
-            ? vrx::readRadio(*transferLink_, window_.table(), window_.settings(), texts, progress)
-            : vrx::writeRadio(*transferLink_, window_.table(), window_.settings(),
-                              window_.bandPlan(), texts, progress);
+    rememberWriteOptions();
+    const GuardedOutcome outcome = runGuardedTransfer(window_, *transfer, *transferLink_);
     transfer->setRunning(false);
-    if (!result.ok()) {
-        showFailure(result.message(texts));
-        return;
-    }
-    // A run that left out a lenient step succeeded, but the user must know what it
-    // did not do.
-    const QString notice = result.notice(texts);
-    if (!notice.isEmpty()) {
+    if (outcome.verified)
+        transfer->setStatusText(window_.safetyActions().texts().statusVerified);
+    if (!outcome.failure.isEmpty()) {
+        showFailure(outcome.failure);
+    } else if (!outcome.notice.isEmpty()) {
+        showFailure(outcome.skippedNotice.isEmpty()
+                        ? outcome.notice
+                        : outcome.notice + QStringLiteral("\n\n") + outcome.skippedNotice);
+    } else if (!outcome.skippedNotice.isEmpty()) {
+        // The run succeeded, but the user must know what it did not do.
         if (WarningDialog *warning = window_.warningDialog())
-            warning->showMessage(texts.msgNoticeTitle, notice, DialogMode::Notice);
+            warning->showMessage(window_.texts().msgNoticeTitle, outcome.skippedNotice,
+                                 DialogMode::Notice);
     }
 }
 
+void RadioActions::rememberWriteOptions() {
+    TransferDialog *transfer = window_.transferDialog();
+    if (!transfer || transfer->kind() != TransferKind::Write)
+        return;
+    window_.appSettings().writeBackup = transfer->backupFirst();
+    window_.appSettings().writeVerify = transfer->verifyAfter();
+}
+
 void RadioActions::closeTransferLink() {
+    rememberWriteOptions();
     if (!transferLink_)
         return;
     transferLink_->close();

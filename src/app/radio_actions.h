@@ -28,6 +28,8 @@ public:
     void runService(ServiceAction action);
 
 private:
+    // The write dialog's check boxes go into myini.ini with the next save of the settings.
+    void rememberWriteOptions();
     // A failure notice in the warning dialog, over whatever else is up.
     void showFailure(const QString &message);
 

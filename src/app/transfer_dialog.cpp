@@ -1,5 +1,6 @@
 #include "transfer_dialog.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -44,9 +45,23 @@ TransferDialog::TransferDialog(QWidget *parent) : BlockingDialog(parent) {
     buttons->addWidget(close_);
     buttons->addStretch();
 
+    phase_ = new QLabel(this);
+    phase_->setObjectName(QStringLiteral("phase"));
+    phase_->hide();
+    backupCheck_ = new QCheckBox(QStringLiteral("先备份电台"), this);
+    backupCheck_->setObjectName(QStringLiteral("backupFirst"));
+    verifyCheck_ = new QCheckBox(QStringLiteral("写入后校验"), this);
+    verifyCheck_->setObjectName(QStringLiteral("verifyAfter"));
+    auto *options = new QHBoxLayout;
+    options->addWidget(backupCheck_);
+    options->addWidget(verifyCheck_);
+    options->addStretch();
+
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 28, 24, 6);
+    layout->setContentsMargins(24, 10, 24, 6);
+    layout->addWidget(phase_);
     layout->addWidget(gauge_);
+    layout->addLayout(options);
     layout->addStretch();
     layout->addLayout(buttons);
     layout->addStretch();
@@ -62,6 +77,38 @@ void TransferDialog::prepare(TransferKind kind, const QString &caption) {
     start_->setText(caption);
     gauge_->setRange(0, kind == TransferKind::Read ? kReadSteps : kWriteSteps);
     gauge_->setValue(0);
+    backupCheck_->setVisible(kind == TransferKind::Write);
+    verifyCheck_->setVisible(kind == TransferKind::Write);
+    setPhase({});
+    if (showingOutcome_)
+        status_->setText(makerText_);
+    showingOutcome_ = false;
+}
+
+void TransferDialog::setWriteOptions(bool backup, bool verify) {
+    backupCheck_->setChecked(backup);
+    verifyCheck_->setChecked(verify);
+}
+
+bool TransferDialog::backupFirst() const {
+    return kind_ == TransferKind::Write && backupCheck_->isChecked();
+}
+
+bool TransferDialog::verifyAfter() const {
+    return kind_ == TransferKind::Write && verifyCheck_->isChecked();
+}
+
+void TransferDialog::setPhase(const QString &text) {
+    phase_->setText(text);
+    phase_->setVisible(!text.isEmpty());
+}
+
+void TransferDialog::setStatusText(const QString &text) {
+    // The maker's name (from the language pack) comes back with the next transfer.
+    if (!showingOutcome_)
+        makerText_ = status_->text();
+    showingOutcome_ = true;
+    status_->setText(text);
 }
 
 void TransferDialog::setProgress(int value) {
@@ -75,6 +122,8 @@ int TransferDialog::progress() const {
 void TransferDialog::setRunning(bool running) {
     running_ = running;
     start_->setEnabled(!running);
+    backupCheck_->setEnabled(!running);
+    verifyCheck_->setEnabled(!running);
     runningPos_ = pos();
 }
 

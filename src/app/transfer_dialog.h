@@ -4,6 +4,7 @@
 
 #include <QPoint>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -43,6 +44,20 @@ public:
     QPushButton *closeButton() const { return close_; }
     QLabel *statusLabel() const { return status_; }
 
+    // Write mode only: "back up the radio first" and "verify after writing", both off
+    // unless the settings say otherwise, so a plain write stays the plain exchange.
+    QCheckBox *backupCheck() const { return backupCheck_; }
+    QCheckBox *verifyCheck() const { return verifyCheck_; }
+    void setWriteOptions(bool backup, bool verify);
+    bool backupFirst() const;
+    bool verifyAfter() const;
+    // The label above the gauge that names the phase (backing up, writing, verifying);
+    // an empty text hides it.
+    void setPhase(const QString &text);
+    QLabel *phaseLabel() const { return phase_; }
+    // The status line: the maker's name, or the outcome of a verified write.
+    void setStatusText(const QString &text);
+
 signals:
     void startRequested();
 
@@ -56,6 +71,11 @@ private:
     QPushButton *start_ = nullptr;
     QPushButton *close_ = nullptr;
     QLabel *status_ = nullptr;
+    QCheckBox *backupCheck_ = nullptr;
+    QCheckBox *verifyCheck_ = nullptr;
+    QLabel *phase_ = nullptr;
+    QString makerText_;
+    bool showingOutcome_ = false;
     TransferKind kind_ = TransferKind::Read;
     bool running_ = false;
     QPoint runningPos_;

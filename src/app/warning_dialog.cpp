@@ -59,7 +59,7 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
 
 void WarningDialog::showMessage(const QString &title, const QString &message, DialogMode mode) {
     setWindowTitle(withVisibleControls(title));
-    message_->setText(withVisibleControls(message));
+    message_->setText(withVisibleControls(message, true));
     mode_ = mode;
     showBlocking();
 }

@@ -2,9 +2,11 @@
 
 #include "about_dialog.h"
 #include "i18n/language_pack.h"
+#include "interchange_actions.h"
 #include "link_label.h"
 #include "main_window.h"
 #include "options_page.h"
+#include "safety_actions.h"
 #include "service_panel.h"
 #include "transfer_dialog.h"
 #include "warning_dialog.h"
@@ -161,6 +163,10 @@ void applyPackToWindows(const LanguagePack &pack, MainWindow &w) {
         label(PackId::AboutCompanyLine, about->companyLabel());
         button(PackId::OkButton, about->okButton());
     }
+    w.interchangeActions().applyPack(pack);
+
+    // Backups, verified writes, comparison and recovery keep their own texts.
+    w.safetyActions().applyPack(pack);
 }
 
 } // namespace vrx

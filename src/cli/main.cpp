@@ -2,6 +2,8 @@
 // runs the simulated radio on a pseudo-terminal.
 
 #include "console.h"
+#include "convert_command.h"
+#include "diff_command.h"
 #include "exit_status.h"
 #include "show_command.h"
 #include "sim_command.h"
@@ -17,24 +19,36 @@ const char *const kUsage =
     "\n"
     "Commands:\n"
     "  read   --port PORT --out FILE.vrx [--lang chn|eng] [--settings FILE]\n"
-    "         Reads the radio into a channel file.\n"
-    "  write  --port PORT --in FILE.vrx [--settings FILE]\n"
+    "         [--no-backup]\n"
+    "         Reads the radio into a channel file (and a copy into the\n"
+    "         backups folder).\n"
+    "  write  --port PORT --in FILE.vrx [--settings FILE] [--backup] [--verify]\n"
     "         Writes a channel file into the radio.\n"
+    "  diff   A.vrx B.vrx | --port PORT B.vrx | A.vrx --port PORT\n"
+    "         Prints what differs from A to B (the radio where --port\n"
+    "         stands).\n"
     "  show   FILE.vrx\n"
     "         Prints a channel file as tables.\n"
     "  sim    [--plan FILE.vrx] [--baud] [--fault KIND[:STEP]]\n"
     "         Runs a simulated radio on a pseudo-terminal and prints its\n"
     "         device path.\n"
+    "  convert IN OUT [--lang chn|eng] [--template PLAN.vrx]\n"
+    "         Converts between .vrx and .csv, or writes a .pdf or .html\n"
+    "         channel list.\n"
     "\n"
     "PORT is a device path or COM1..COM4 (mapped through the settings\n"
     "file's ports section). \"vrxctl COMMAND --help\" describes a command.\n"
     "\n"
     "Exit status: 0 success, 1 the port or the radio failed, 2 usage or\n"
-    "file error.\n";
+    "file error, 3 write --verify found a difference, 130 interrupted.\n"
+    "diff: 0 equal, 1 different, 2 trouble.\n";
 
 } // namespace
 
 int main(int argc, char **argv) {
+    // convert makes an application of its own kind.
+    if (argc > 1 && qstrcmp(argv[1], "convert") == 0)
+        return vrx::runConvertCommand(argc, argv);
     QCoreApplication app(argc, argv);
     // The GUI's name, so that both find the same settings in the user config folder.
     QCoreApplication::setApplicationName(QStringLiteral("VRX5800"));
@@ -50,6 +64,8 @@ int main(int argc, char **argv) {
         return vrx::runReadCommand(commandArgs);
     if (command == QLatin1String("write"))
         return vrx::runWriteCommand(commandArgs);
+    if (command == QLatin1String("diff"))
+        return vrx::runDiffCommand(commandArgs);
     if (command == QLatin1String("show"))
         return vrx::runShowCommand(commandArgs);
     if (command == QLatin1String("sim"))

@@ -39,6 +39,7 @@ constexpr FaultName kFaultNames[] = {
     {"no-echo", SimulatedRadio::FaultKind::NoEcho, false},
     {"echo", SimulatedRadio::FaultKind::Echo, false},
     {"flood", SimulatedRadio::FaultKind::Flood, true},
+    {"corrupt-write", SimulatedRadio::FaultKind::CorruptStore, true},
 };
 
 // Termination signals reach the event loop through a pipe: the handler may only do
@@ -108,6 +109,8 @@ int runSimCommand(const QStringList &arguments) {
         QStringLiteral("fault"),
         QStringLiteral("Inject a fault: silent:STEP (no answer from that step on), "
                        "garbage:STEP, split:STEP, late:STEP, wrong-ident, extra-ident-byte, "
+                       "corrupt-write:STEP (the first write from that step on is "
+                       "acknowledged but stored with one byte wrong), "
                        "stray-lost:STEP (a stray byte before the reply, its last byte lost), "
                        "trailing:STEP (a byte after the reply), no-echo (read replies do not "
                        "echo the command), echo (the line echoes every byte), flood:STEP."),

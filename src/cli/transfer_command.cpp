@@ -1,9 +1,12 @@
 #include "transfer_command.h"
 
+#include "backup_report.h"
 #include "cli_environment.h"
 #include "command_line.h"
 #include "console.h"
 #include "exit_status.h"
+#include "interrupt_guard.h"
+#include "radio_session.h"
 #include "terminal_progress.h"
 
 #include "channels/channel_table.h"
@@ -12,6 +15,7 @@
 #include "i18n/value_translation.h"
 #include "radio/qt_serial_link.h"
 #include "radio/transfer.h"
+#include "radio/verify.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
 #include "storage/app_settings.h"
@@ -28,35 +32,73 @@ namespace {
 
 enum class Direction { Read, Write };
 
-// What the GUI holds while it talks to the radio: the table, the options, the band
-// lists from the settings file and the texts of the chosen language.
-struct Workspace {
-    ChannelTable table;
-    RadioSettings settings;
-    BandPlan bands;
-    UiTexts texts;
-};
-
-int failRadio(const QString &message, const QString &detail) {
-    printError(detail.isEmpty() ? message : QStringLiteral("%1 (%2)").arg(message, detail));
-    return ExitRadioFailed;
-}
-
-// Opens the port as the GUI does before it shows the transfer dialog: an exclusive probe
-// first, so a missing or busy port is reported before anything is sent.
-int openPort(QtSerialLink &link, const UiTexts &texts) {
-    QString error;
-    if (!probeSerialPort(link.device(), &error))
-        return failRadio(texts.msgPortOpenFailed, link.device() + QStringLiteral(": ") + error);
-    if (!link.open())
-        return failRadio(texts.msgPortOpenFailed,
-                         link.device() + QStringLiteral(": ") + link.errorString());
-    return ExitOk;
-}
-
 void reportSkipped(const TransferResult &result) {
     for (const QString &step : result.skipped)
         printError(QStringLiteral("note: skipped %1").arg(step));
+}
+
+int interrupted(const QString &whatHappened) {
+    printError(QStringLiteral("interrupted: %1").arg(whatHappened));
+    return ExitInterrupted;
+}
+
+// write --backup: a read of its own into a separate plan, kept in the backups folder
+// before anything is written. ExitOk, or the status to end with (nothing written).
+int backUpBeforeWrite(QtSerialLink &link, const AppSettings &appSettings,
+                      const QString &languageName, const InterruptGuard &interrupts) {
+    Workspace before;
+    before.prepare(appSettings, languageName);
+    const TransferResult read =
+        readWithProgress(link, before, QStringLiteral("backing up"), interrupts.stopRequest());
+    if (interrupts.requested())
+        return interrupted(QStringLiteral("during the backup read; nothing was written"));
+    if (!read.ok()) {
+        failRadio(read.message(before.texts), read.detail);
+        printError(QStringLiteral("the backup read failed; nothing was written"));
+        return ExitRadioFailed;
+    }
+    reportSkipped(read);
+    const BackupResult saved = backUpPlan(BackupKind::BeforeWrite,
+                                          capturePlan(before.table, before.settings, before.bands));
+    if (!saved.ok()) {
+        // The radio's plan would be lost with nowhere to go back to.
+        printError(QStringLiteral("nothing was written, since the radio's plan could not be "
+                                  "kept"));
+        return ExitRadioFailed;
+    }
+    return ExitOk;
+}
+
+// write --verify after a completed write: the radio read back and compared.
+int verifyAfterWrite(QtSerialLink &link, const Workspace &ws, const InterruptGuard &interrupts) {
+    const std::optional<WrittenImage> image = writtenImage(ws.table, ws.settings, ws.texts);
+    VerifyResult result;
+    {
+        TerminalProgress bar(QStringLiteral("verifying"), kReadProgressMax);
+        const TransferProgress progress = [&bar](int value, int) { bar.setValue(value); };
+        result = verifyWrite(link, *image, ws.texts, progress, interrupts.stopRequest());
+    }
+    if (interrupts.requested())
+        return interrupted(QStringLiteral("the write is complete; its verification was not"));
+    if (!result.readOk()) {
+        failRadio(result.readBack.message(ws.texts), result.readBack.detail);
+        printError(QStringLiteral("the write is complete, but the radio could not be read back "
+                                  "to verify it"));
+        return ExitRadioFailed;
+    }
+    if (!result.ok()) {
+        for (const QString &line : differenceLines(result.differences))
+            printOut(line + u'\n');
+        printError(QStringLiteral("verify failed: %1 fields differ from what was written (%2)")
+                       .arg(result.differences.size())
+                       .arg(kVerifyNotReadBack));
+        return ExitVerifyFailed;
+    }
+    printErr(QStringLiteral("verified: the radio holds the %1 channels and the settings as "
+                            "written; %2\n")
+                 .arg(kChannelCount)
+                 .arg(kVerifyNotReadBack));
+    return ExitOk;
 }
 
 int transferCommand(const QStringList &arguments, Direction direction) {
@@ -64,11 +106,14 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         reading
-            ? QStringLiteral("vrxctl read --port PORT --out FILE.vrx [--lang chn|eng] "
-                             "[--settings FILE] [--strict]\nReads the radio into a channel file.")
-            : QStringLiteral(
-                  "vrxctl write --port PORT --in FILE.vrx [--lang chn|eng] "
-                  "[--settings FILE] [--strict]\nWrites a channel file into the radio."));
+            ? QStringLiteral(
+                  "vrxctl read --port PORT --out FILE.vrx [--lang chn|eng] "
+                  "[--settings FILE] [--no-backup] [--strict]\nReads the radio into a channel "
+                  "file and keeps a "
+                  "copy in the backups folder.")
+            : QStringLiteral("vrxctl write --port PORT --in FILE.vrx [--lang chn|eng] "
+                             "[--settings FILE] [--backup] [--verify] [--strict]\nWrites a channel "
+                             "file into the radio."));
     const QCommandLineOption portOption(
         QStringLiteral("port"),
         QStringLiteral("Device path, or COM1..COM4 from the settings file."),
@@ -90,7 +135,22 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     const QCommandLineOption strictOption(
         QStringLiteral("strict"),
         QStringLiteral("Fail (exit 1, no file written) when the radio let any step be skipped."));
+    const QCommandLineOption noBackupOption(
+        QStringLiteral("no-backup"),
+        QStringLiteral("Keep no copy of the plan read in the backups folder."));
+    const QCommandLineOption backupOption(
+        QStringLiteral("backup"),
+        QStringLiteral("Read the radio into the backups folder first; nothing is written "
+                       "when that fails."));
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify"),
+        QStringLiteral("Read the radio back after the write and compare (exit status 3 on a "
+                       "difference)."));
     parser.addOptions({portOption, fileOption, langOption, settingsOption, strictOption});
+    if (reading)
+        parser.addOption(noBackupOption);
+    else
+        parser.addOptions({backupOption, verifyOption});
     if (const int status = parseCommand(parser, arguments, 0); status >= 0)
         return status;
 
@@ -120,8 +180,7 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     const QString file = parser.value(fileOption);
 
     Workspace ws;
-    applyBandLists(*appSettings, ws.bands);
-    switchLanguage(languageName, packDirectory(), ws.texts, ws.settings, ws.table);
+    ws.prepare(*appSettings, languageName);
 
     if (reading) {
         // Refuse before talking to the radio rather than lose a whole read at the end.
@@ -149,36 +208,69 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         }
     }
 
+    // From before the port opens, so that no signal can leave the radio in clone mode.
+    const InterruptGuard interrupts;
     QtSerialLink link(device);
     if (const int status = openPort(link, ws.texts); status != ExitOk)
         return status;
+
+    if (!reading && parser.isSet(backupOption)) {
+        if (const int status = backUpBeforeWrite(link, *appSettings, languageName, interrupts);
+            status != ExitOk)
+            return status;
+    }
 
     TransferResult result;
     {
         TerminalProgress bar(reading ? ws.texts.captionRead : ws.texts.captionWrite,
                              reading ? kReadProgressMax : kWriteProgressMax);
         const TransferProgress progress = [&bar](int value, int) { bar.setValue(value); };
-        result = reading ? readRadio(link, ws.table, ws.settings, ws.texts, progress)
-                         : writeRadio(link, ws.table, ws.settings, ws.bands, ws.texts, progress);
-        link.close();
+        result = reading ? readRadio(link, ws.table, ws.settings, ws.texts, progress,
+                                     interrupts.stopRequest())
+                         : writeRadio(link, ws.table, ws.settings, ws.bands, ws.texts, progress,
+                                      interrupts.stopRequest());
     }
-    if (!result.ok())
-        return failRadio(result.message(ws.texts), result.detail);
+    if (interrupts.requested()) {
+        link.close();
+        return interrupted(
+            reading ? QStringLiteral("the read stopped after %1 of %2 channels; no file was "
+                                     "written")
+                          .arg(result.completedChannels)
+                          .arg(kChannelCount)
+                    : writtenSoFar(result));
+    }
+    if (!result.ok()) {
+        link.close();
+        const int status = failRadio(result.message(ws.texts), result.detail);
+        if (!reading && result.completedChannels > 0)
+            printError(writtenSoFar(result));
+        return status;
+    }
     reportSkipped(result);
     if (parser.isSet(strictOption) && !result.skipped.isEmpty()) {
+        link.close();
         printError(QStringLiteral("--strict: %1 step(s) skipped%2")
                        .arg(result.skipped.size())
                        .arg(reading ? QStringLiteral(", nothing saved") : QString()));
         return ExitRadioFailed;
     }
 
-    if (reading) {
-        const FileStatus saved =
-            saveChannelFile(file, capturePlan(ws.table, ws.settings, ws.bands));
-        if (!saved) {
-            printError(saved.message());
-            return ExitUsage;
-        }
+    if (!reading) {
+        const int status =
+            parser.isSet(verifyOption) ? verifyAfterWrite(link, ws, interrupts) : int(ExitOk);
+        link.close();
+        return status;
+    }
+    link.close();
+
+    const ChannelPlan plan = capturePlan(ws.table, ws.settings, ws.bands);
+    // Kept first: if the output file cannot be saved, the read is not lost.
+    if (!parser.isSet(noBackupOption))
+        backUpPlan(BackupKind::Read, plan);
+    const FileStatus saved = saveChannelFile(file, plan);
+    if (!saved) {
+        printError(saved.message());
+        return ExitUsage;
     }
     return ExitOk;
 }

@@ -1,7 +1,8 @@
 // vrxctl as a user runs it: `vrxctl sim` as the radio in its own process, `vrxctl read`
 // and `vrxctl write` as the tool, real serial I/O over the pseudo-terminal between them.
 
-#include "i18n/language_pack.h"
+#include "cli_support.h"
+
 #include "radio/qt_serial_link.h"
 
 #include <QDir>
@@ -23,85 +24,13 @@
 namespace vrx {
 namespace {
 
-const QString kTool = QStringLiteral(VRXCTL_PATH);
-const QString kData = QStringLiteral(VRX_E2E_DATA_DIR);
-constexpr int kToolTimeoutMs = 60000;
-
-QString dataFile(const char *name) {
-    return QDir(kData).filePath(QLatin1String(name));
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString packText(const char *pack, int id) {
-    const std::optional<LanguagePack> loaded =
-        LanguagePack::load(QStringLiteral(VRX_LANG_DIR), QLatin1String(pack));
-    return loaded ? loaded->text(id) : QString();
-}
-constexpr int kMsgNoResponseId = 104;
-constexpr int kMsgPortOpenFailedId = 106;
-
-struct ToolRun {
-    int exitCode = -1;
-    bool crashed = false;
-    QString out;
-    QString err;
-};
-
-ToolRun runTool(const QStringList &arguments) {
-    QProcess process;
-    process.start(kTool, arguments);
-    ToolRun run;
-    if (!process.waitForFinished(kToolTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        ADD_FAILURE() << "vrxctl " << arguments.join(u' ').toStdString() << " timed out";
-    }
-    run.exitCode = process.exitCode();
-    run.crashed = process.exitStatus() != QProcess::NormalExit;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
-
-// `vrxctl sim` in its own process; stopped (and checked to stop cleanly) at the end.
-class Simulator {
-public:
-    explicit Simulator(const QStringList &arguments = {}) {
-        process_.start(kTool, QStringList{QStringLiteral("sim")} + arguments);
-        // The device path is the first line; the simulator then serves until killed.
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
-        }
-        device_ = QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    ~Simulator() { stop(SIGTERM); }
-
-    QString device() const { return device_; }
-
-    // Sends `signal` and returns the exit code; -1 if it had to be killed or crashed.
-    int stop(int signal) {
-        if (process_.state() == QProcess::NotRunning)
-            return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-        ::kill(pid_t(process_.processId()), signal);
-        if (!process_.waitForFinished(5000)) {
-            process_.kill();
-            process_.waitForFinished();
-            return -1;
-        }
-        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-    }
-
-private:
-    QProcess process_;
-    QString device_;
-};
-
 class Cli : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        toolDataHome() = dir_.filePath(QStringLiteral("xdg"));
+    }
+    void TearDown() override { toolDataHome().clear(); }
     QString tempPath(const char *name) const { return dir_.filePath(QLatin1String(name)); }
 
     // The test settings file with a ports section that maps COM3 to `device`.
@@ -158,10 +87,17 @@ TEST_P(CliRoundTrip, ReadGivesBackThePlanByteForByte) {
                                   QStringLiteral("--out"), out, QStringLiteral("--settings"),
                                   settings, QStringLiteral("--lang"), QLatin1String(c.readLang)});
     ASSERT_EQ(read.exitCode, 0) << read.err.toStdString();
-    EXPECT_EQ(read.err, QString());
     const QByteArray expected = fileBytes(dataFile(c.expected));
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(fileBytes(out), expected);
+    // Nothing else to say on success than where the backup of the read went; the backup
+    // is the same file.
+    const QString backups = toolDataHome() + QStringLiteral("/VRX5800/backups/");
+    ASSERT_TRUE(read.err.startsWith(QStringLiteral("backup: ") + backups))
+        << read.err.toStdString();
+    ASSERT_TRUE(read.err.endsWith(u'\n'));
+    EXPECT_EQ(read.err.count(u'\n'), 1);
+    EXPECT_EQ(fileBytes(read.err.mid(8).trimmed()), expected);
 
     EXPECT_EQ(sim.stop(SIGTERM), 0);
 }
@@ -442,6 +378,7 @@ TEST_F(Cli, ProgressBarOnATerminal) {
     ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
 
     QProcess process;
+    process.setProcessEnvironment(toolEnvironment());
     process.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
     process.start(kTool,
                   {QStringLiteral("read"), QStringLiteral("--port"), sim.device(),

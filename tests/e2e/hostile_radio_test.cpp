@@ -116,13 +116,17 @@ protected:
     static QString plan() { return QDir(kData).filePath(QStringLiteral("plan_english.vrx")); }
 
     QStringList transferArguments(bool reading, const QString &file) const {
-        return {reading ? QStringLiteral("read") : QStringLiteral("write"),
-                QStringLiteral("--port"), server_.devicePath(),
-                reading ? QStringLiteral("--out") : QStringLiteral("--in"), file,
-                QStringLiteral("--settings"), settings_, QStringLiteral("--lang"),
-                QStringLiteral("eng"),
-                // A skipped step is a failure here: exit 0 must mean everything.
-                QStringLiteral("--strict")};
+        QStringList arguments{reading ? QStringLiteral("read") : QStringLiteral("write"),
+                              QStringLiteral("--port"), server_.devicePath(),
+                              reading ? QStringLiteral("--out") : QStringLiteral("--in"), file,
+                              QStringLiteral("--settings"), settings_, QStringLiteral("--lang"),
+                              QStringLiteral("eng"),
+                              // A skipped step is a failure here: exit 0 must mean everything.
+                              QStringLiteral("--strict")};
+        // No copies of every trial in the user's backups folder.
+        if (reading)
+            arguments << QStringLiteral("--no-backup");
+        return arguments;
     }
 
     QTemporaryDir dir_;

@@ -105,8 +105,11 @@ private slots:
                 list << (a->isSeparator() ? QStringLiteral("-") : a->text());
             return list;
         };
+        // The specified items, then groups of our own at the end.
         QCOMPARE(texts(w.menu(MainMenu::File)),
-                 QStringList({"新建(&N)", "打开(&O)", "保存(&S)", "-", "退出(&E)"}));
+                 QStringList({"新建(&N)", "打开(&O)", "保存(&S)", "-", "退出(&E)", "-", "备份…",
+                              "与文件比较…", "-", "导入(&I)…", "导出(&X)…", "打印(&P)…",
+                              "导出 PDF(&D)…"}));
         QCOMPARE(texts(w.menu(MainMenu::Edit)),
                  QStringList({"频率读出(&R)", "频率写入(&W)", "-", "信道编辑(&E)", "功能选项(&Y)",
                               "-", "其它功能(&T)"}));

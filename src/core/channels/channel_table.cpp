@@ -16,6 +16,14 @@ ChannelTable::ChannelTable(QObject *parent) : QObject(parent) {
         cells_[row][0] = QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0'));
 }
 
+QString fieldName(int column) {
+    static const char *const names[] = {"RxFreq", "RxTone",    "TxFreq", "TxTone",
+                                        "Power",  "Bandwidth", "Scan",   "BusyLock"};
+    if (column < RxFreqCol || column > BusyLockCol)
+        return {};
+    return QString::fromLatin1(names[column - 1]);
+}
+
 QString ChannelTable::builtInHeader(int col) {
     if (col < 0 || col >= kColumnCount)
         return {};

@@ -30,6 +30,10 @@ enum Column : int {
 // The eight field texts of one channel; index 0 is column 1 (RxFreq).
 using ChannelRow = std::array<QString, kFieldCount>;
 
+// The field's name for messages and comparisons: "RxFreq", "RxTone", ..., "BusyLock";
+// empty outside columns 1..8.
+QString fieldName(int column);
+
 // The 199 x 8 cell texts of the channel plan plus the fixed numbers and headers.
 // Every producer of channel data writes whole texts through this class.
 class ChannelTable : public QObject {

@@ -91,4 +91,25 @@ void applyToHeaders(const LanguagePack &pack, ChannelTable &table) {
     }
 }
 
+void applyToCsvTexts(const LanguagePack &pack, CsvTexts &texts) {
+    assign(pack, PackId::CsvNotePrefix, texts.notePrefix);
+    assign(pack, PackId::CsvBadLocation, texts.badLocation);
+    assign(pack, PackId::CsvBadFrequency, texts.badFrequency);
+    assign(pack, PackId::CsvBadDuplex, texts.badDuplex);
+    assign(pack, PackId::CsvBadOffset, texts.badOffset);
+    assign(pack, PackId::CsvTxOutOfRange, texts.txOutOfRange);
+    assign(pack, PackId::CsvBadMode, texts.badMode);
+    assign(pack, PackId::CsvBadToneMode, texts.badToneMode);
+    assign(pack, PackId::CsvBadCtcss, texts.badCtcss);
+    assign(pack, PackId::CsvBadDcs, texts.badDcs);
+    assign(pack, PackId::CsvBadPolarity, texts.badPolarity);
+    assign(pack, PackId::CsvBadPower, texts.badPower);
+    assign(pack, PackId::CsvBadSkip, texts.badSkip);
+    assign(pack, PackId::CsvRepeatedLocation, texts.repeatedLocation);
+    assign(pack, PackId::CsvBeyondLastChannel, texts.beyondLastChannel);
+    assign(pack, PackId::CsvNotChannelList, texts.notChannelList);
+    assign(pack, PackId::CsvNotUtf8, texts.notUtf8);
+    assign(pack, PackId::CsvCannotExport, texts.cannotExport);
+}
+
 } // namespace vrx

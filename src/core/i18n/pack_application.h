@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/channel_table.h"
+#include "i18n/csv_texts.h"
 #include "i18n/language_pack.h"
 #include "i18n/ui_texts.h"
 #include "settings/radio_settings.h"
@@ -22,5 +23,8 @@ void applyToOptionLists(const LanguagePack &pack, RadioSettings &settings);
 
 // Sets the grid's header row from ids 46..54 (columns 0..8); missing ids keep theirs.
 void applyToHeaders(const LanguagePack &pack, ChannelTable &table);
+
+// Puts ids 251-268 into the texts of CSV notes; a missing id keeps its text.
+void applyToCsvTexts(const LanguagePack &pack, CsvTexts &texts);
 
 } // namespace vrx

@@ -10,6 +10,7 @@ bool isControlCharacter(char16_t c);
 
 // `text` with every control character replaced by U+FFFD, the replacement glyph, for
 // widgets: a cell or a caption shows that something is there, never what it would do.
-QString withVisibleControls(const QString &text);
+// A message of several lines keeps its line breaks (LF) with `keepLineBreaks`.
+QString withVisibleControls(const QString &text, bool keepLineBreaks = false);
 
 } // namespace vrx

@@ -222,12 +222,4 @@ ChannelRow decodeChannel(const QByteArray &record, const UiTexts &texts) {
     return row;
 }
 
-QString fieldName(int column) {
-    static const char *const names[] = {"RxFreq", "RxTone",    "TxFreq", "TxTone",
-                                        "Power",  "Bandwidth", "Scan",   "BusyLock"};
-    if (column < RxFreqCol || column > BusyLockCol)
-        return {};
-    return QString::fromLatin1(names[column - 1]);
-}
-
 } // namespace vrx

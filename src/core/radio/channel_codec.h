@@ -54,7 +54,4 @@ std::optional<QByteArray> encodeChannel(const ChannelRow &row, const UiTexts &te
 // The row of a 16-byte record.
 ChannelRow decodeChannel(const QByteArray &record, const UiTexts &texts);
 
-// The field's name for messages: "RxFreq", "RxTone", ..., "BusyLock".
-QString fieldName(int column);
-
 } // namespace vrx

@@ -53,6 +53,7 @@ void SimulatedRadio::resetSession() {
     aging_ = false;
     ended_ = false;
     silent_ = false;
+    corrupted_ = false;
     handshakes_ = 0;
     lineFreeInUs_ = 0;
     lineFreeOutUs_ = 0;
@@ -224,8 +225,15 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
                 return;
             const QByteArray frame = pending_.left(kWriteFrameLength);
             const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
-            if (answer(QByteArray(1, kAck), kWriteFrameLength, replies))
-                put(memory_, address, frame.mid(kBlockHeaderLength));
+            if (answer(QByteArray(1, kAck), kWriteFrameLength, replies)) {
+                QByteArray data = frame.mid(kBlockHeaderLength);
+                if (fault_.kind == FaultKind::CorruptStore && !corrupted_ &&
+                    steps_ >= fault_.step) {
+                    data[0] = char(data.at(0) ^ 0x10);
+                    corrupted_ = true;
+                }
+                put(memory_, address, data);
+            }
             dropPending(kWriteFrameLength);
             continue;
         }

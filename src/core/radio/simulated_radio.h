@@ -35,6 +35,8 @@ public:
         SplitReply,     // at step `step`, the reply comes in two bursts 300 ms apart
         LateReply,      // at step `step`, the reply comes 400 ms late
         ExtraIdentByte, // the ident reply carries one extra byte in the same burst
+        CorruptStore,   // the first write from step `step` on is acknowledged, but its
+                        // first data byte is stored with bit 4 flipped
         // Line noise and odd radios:
         StrayAndLost, // at step `step`, the byte `byte` comes before the reply and the
                       // reply's last byte is lost: the length is right, the data shifted
@@ -123,6 +125,7 @@ private:
     bool aging_ = false;
     bool ended_ = false;
     bool silent_ = false;
+    bool corrupted_ = false;
     int handshakes_ = 0;
 
     // Timing of the current receive() call, in microseconds: when its first byte

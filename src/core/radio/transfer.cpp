@@ -7,7 +7,6 @@
 
 #include <array>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace vrx {
@@ -25,8 +24,8 @@ QString addressText(quint16 address) {
 // One run of a read or a write: the protocol, the gauge and the outcome.
 class Run {
 public:
-    Run(SerialLink &link, int maximum, const TransferProgress &progress)
-        : protocol(link), link_(link), maximum_(maximum), progress_(progress) {}
+    Run(SerialLink &link, int maximum, const TransferProgress &progress, const StopRequest &stop)
+        : protocol(link), link_(link), maximum_(maximum), progress_(progress), stop_(stop) {}
 
     CloneProtocol protocol;
     TransferResult result;
@@ -56,6 +55,19 @@ public:
     void skip(SkippedStep step, const QString &what) {
         result.skippedSteps << step;
         result.skipped << what;
+    }
+
+    // At a step boundary, with the radio in clone mode: true (and the end command sent)
+    // when the caller asked to stop.
+    bool stopHere() {
+        if (!stop_ || !stop_())
+            return false;
+        protocol.endExchange();
+        result.status = TransferStatus::Interrupted;
+        result.detail = QStringLiteral("interrupted after %1 of %2 channels")
+                            .arg(result.completedChannels)
+                            .arg(kChannelCount);
+        return true;
     }
 
     // Handshake, then the acknowledgement and the identification read that open every
@@ -110,6 +122,15 @@ private:
     SerialLink &link_;
     int maximum_;
     const TransferProgress &progress_;
+    const StopRequest &stop_;
+};
+
+// Where a read puts what it takes: a failure within channel n's blocks loses that
+// channel; a whole record and the settings block are handed over as read.
+struct ReadSink {
+    std::function<void(int channel)> channelLost;
+    std::function<void(int channel, const QByteArray &record)> channelRead;
+    std::function<void(const QByteArray &block)> settingsRead;
 };
 
 QString notAcknowledgedBefore(int channel) {
@@ -142,14 +163,18 @@ QString TransferResult::message(const UiTexts &texts) const {
     case TransferStatus::NoResponse:
     case TransferStatus::LinkFailed:
         return texts.msgNoResponse;
+    case TransferStatus::Interrupted:
+        return detail;
     }
     return {};
 }
 
-TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &settings,
-                         const UiTexts &texts, const TransferProgress &progress) {
+namespace {
+
+TransferResult readSequence(SerialLink &link, const ReadSink &sink,
+                            const TransferProgress &progress, const StopRequest &stop) {
     using Ack = CloneProtocol::Ack;
-    Run run(link, kReadProgressMax, progress);
+    Run run(link, kReadProgressMax, progress, stop);
     CloneProtocol &protocol = run.protocol;
     Ack ack = Ack::Missing;
     if (!run.start(ack))
@@ -158,73 +183,82 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
     // A channel whose blocks passed their checks waits here until the next command
     // finds the line quiet: stray bytes after its acknowledgement would mean that the
     // acknowledgement, and so the data before it, may not be what the radio sent.
-    std::optional<std::pair<int, ChannelRow>> unconfirmed;
-    auto confirmed = [&]() {
+    struct Unconfirmed {
+        int channel;
+        QByteArray record;
+    };
+    std::optional<Unconfirmed> unconfirmed;
+    const auto take = [&](int channel, const QByteArray &record) {
+        sink.channelRead(channel, record);
+        run.result.completedChannels = channel;
+    };
+    // After the next command went out: the waiting channel is taken, or lost when input
+    // was waiting before that command.
+    const auto confirmed = [&]() {
         if (!unconfirmed)
             return true;
+        const Unconfirmed waiting = *unconfirmed;
+        unconfirmed.reset();
         if (protocol.inputBeforeLastCommand()) {
-            table.clearRow(unconfirmed->first);
+            sink.channelLost(waiting.channel);
             return false;
         }
-        table.setRow(unconfirmed->first, unconfirmed->second);
-        unconfirmed.reset();
+        take(waiting.channel, waiting.record);
         return true;
     };
-    auto refuted = [&](quint16 address) {
-        const int channel = unconfirmed->first;
+    const auto refuted = [&](int channel) {
         return run.fail(channel,
-                        channelLabel(channel) + QStringLiteral(": ") + Run::suspectReply(address));
+                        channelLabel(channel) + QStringLiteral(": ") +
+                            Run::suspectReply(RadioImage::channelSecondHalfAddress(channel)));
+    };
+    const auto lost = [&](int channel, const QString &what) {
+        sink.channelLost(channel);
+        return run.fail(channel, channelLabel(channel) + QStringLiteral(": ") + what);
     };
 
     for (int n = 1; n <= kChannelCount; ++n) {
         if (ack == Ack::Missing)
             return run.fail(n, notAcknowledgedBefore(n));
+        if (run.stopHere()) {
+            // The end command went out: it settles the channel still waiting.
+            confirmed();
+            run.result.detail = QStringLiteral("interrupted after %1 of %2 channels")
+                                    .arg(run.result.completedChannels)
+                                    .arg(kChannelCount);
+            return run.result;
+        }
         // From here on a failure empties the row: it was being replaced.
         const quint16 firstAddress = RadioImage::channelAddress(n);
         const quint16 secondAddress = RadioImage::channelSecondHalfAddress(n);
         const auto first = protocol.readBlock(firstAddress);
         if (!confirmed())
-            return refuted(RadioImage::channelSecondHalfAddress(n - 1));
-        if (!first) {
-            table.clearRow(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
-                                   Run::noValidReply(firstAddress));
-        }
+            return refuted(n - 1);
+        if (!first)
+            return lost(n, Run::noValidReply(firstAddress));
         const Ack firstAck = protocol.acknowledgeReply();
-        if (firstAck != Ack::Clean) {
-            table.clearRow(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
-                                   (firstAck == Ack::Suspect
-                                        ? Run::suspectReply(firstAddress)
-                                        : QStringLiteral("no acknowledgement after ") +
-                                              addressText(firstAddress)));
-        }
+        if (firstAck != Ack::Clean)
+            return lost(n, firstAck == Ack::Suspect ? Run::suspectReply(firstAddress)
+                                                    : QStringLiteral("no acknowledgement after ") +
+                                                          addressText(firstAddress));
         const auto second = protocol.readBlock(secondAddress);
-        if (!second || protocol.inputBeforeLastCommand()) {
-            table.clearRow(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
-                                   (second ? Run::suspectReply(firstAddress)
-                                           : Run::noValidReply(secondAddress)));
-        }
-        const ChannelRow row = decodeChannel(*first + *second, texts);
+        if (!second || protocol.inputBeforeLastCommand())
+            return lost(n, second ? Run::suspectReply(firstAddress)
+                                  : Run::noValidReply(secondAddress));
+        const QByteArray record = *first + *second;
         ack = protocol.acknowledgeReply();
-        if (ack == Ack::Suspect) {
-            table.clearRow(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": ") +
-                                   Run::suspectReply(secondAddress));
-        }
+        if (ack == Ack::Suspect)
+            return lost(n, Run::suspectReply(secondAddress));
         if (ack == Ack::Clean)
-            unconfirmed.emplace(n, row);
+            unconfirmed = Unconfirmed{n, record};
         else
-            table.setRow(n, row);
+            take(n, record);
         run.count();
     }
 
-    const quint16 lastAddress = RadioImage::channelSecondHalfAddress(kChannelCount);
     if (ack == Ack::Clean) {
         const auto block = protocol.readBlock(RadioImage::kSettingsAddress);
         if (!confirmed())
-            return refuted(lastAddress);
+            return refuted(kChannelCount);
         if (!block)
             return run.fail(0, QStringLiteral("no valid reply to the read of the settings block ") +
                                    addressText(RadioImage::kSettingsAddress));
@@ -242,7 +276,7 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
         } else {
             run.skip(SkippedStep::EndCommand, QStringLiteral("end command (no acknowledgement)"));
         }
-        settings.setIndexes(decodeSettingsBlock(*block, settings.indexes()));
+        sink.settingsRead(*block);
         return run.result;
     }
 
@@ -260,6 +294,32 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
         run.skip(SkippedStep::EndCommand, QStringLiteral("end command (no acknowledgement)"));
     }
     return run.result;
+}
+
+} // namespace
+
+TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &settings,
+                         const UiTexts &texts, const TransferProgress &progress,
+                         const StopRequest &stop) {
+    ReadSink sink;
+    sink.channelLost = [&](int n) { table.clearRow(n); };
+    sink.channelRead = [&](int n, const QByteArray &record) {
+        table.setRow(n, decodeChannel(record, texts));
+    };
+    sink.settingsRead = [&](const QByteArray &block) {
+        settings.setIndexes(decodeSettingsBlock(block, settings.indexes()));
+    };
+    return readSequence(link, sink, progress, stop);
+}
+
+TransferResult readRadioBlocks(SerialLink &link, RadioReadBack &blocks,
+                               const TransferProgress &progress, const StopRequest &stop) {
+    blocks = RadioReadBack{};
+    ReadSink sink;
+    sink.channelLost = [&](int n) { blocks.records[n - 1].clear(); };
+    sink.channelRead = [&](int n, const QByteArray &record) { blocks.records[n - 1] = record; };
+    sink.settingsRead = [&](const QByteArray &block) { blocks.settingsBlock = block; };
+    return readSequence(link, sink, progress, stop);
 }
 
 TransferResult validateForWrite(const ChannelTable &table, const UiTexts &texts) {
@@ -283,7 +343,8 @@ TransferResult validateForWrite(const ChannelTable &table, const UiTexts &texts)
 
 TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
                           const RadioSettings &settings, const BandPlan &bands,
-                          const UiTexts &texts, const TransferProgress &progress) {
+                          const UiTexts &texts, const TransferProgress &progress,
+                          const StopRequest &stop) {
     // Everything is encoded before the first byte goes out, so a bad cell can never
     // leave the radio half written.
     TransferResult invalid = validateForWrite(table, texts);
@@ -293,7 +354,7 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
     for (int n = 1; n <= kChannelCount; ++n)
         records[n] = *encodeChannel(table.row(n), texts);
 
-    Run run(link, kWriteProgressMax, progress);
+    Run run(link, kWriteProgressMax, progress, stop);
     CloneProtocol &protocol = run.protocol;
     CloneProtocol::Ack startAck = CloneProtocol::Ack::Missing;
     if (!run.start(startAck))
@@ -303,6 +364,8 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
     for (int n = 1; n <= kChannelCount; ++n) {
         if (!ack)
             return run.fail(n, notAcknowledgedBefore(n));
+        if (run.stopHere())
+            return run.result;
         const quint16 firstAddress = RadioImage::channelAddress(n);
         const quint16 secondAddress = RadioImage::channelSecondHalfAddress(n);
         if (!protocol.writeBlock(firstAddress, records[n].left(RadioImage::kBlockSize)))
@@ -311,12 +374,16 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
                                    QStringLiteral(" was not acknowledged"));
         ack = protocol.writeBlock(secondAddress, records[n].mid(RadioImage::kBlockSize));
         run.count();
+        if (ack)
+            run.result.completedChannels = n;
         if (!ack)
             return run.fail(n, channelLabel(n) + QStringLiteral(": the write of ") +
                                    addressText(secondAddress) +
                                    QStringLiteral(" was not acknowledged"));
     }
 
+    if (run.stopHere())
+        return run.result;
     // From the settings block on, a block the radio does not acknowledge only skips the
     // blocks after it.
     ack =
@@ -353,6 +420,8 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
             run.skip(SkippedStep::BandWithoutSelection,
                      tail.name + QStringLiteral(" (no usable band selection)"));
         } else {
+            if (run.stopHere())
+                return run.result;
             if (tail.discardOutput)
                 link.discardOutput();
             ack = protocol.writeBlock(tail.address, *tail.block);

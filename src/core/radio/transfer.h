@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 
 namespace vrx {
@@ -24,12 +25,18 @@ inline constexpr int kWriteProgressEnd = 208;
 // Called after every counted step with the gauge's new value and its maximum.
 using TransferProgress = std::function<void(int value, int maximum)>;
 
+// Asked at every step boundary (between whole blocks, never inside a frame). True stops
+// the transfer there: the end command is sent so that the radio leaves its clone mode,
+// and the result is Interrupted.
+using StopRequest = std::function<bool()>;
+
 enum class TransferStatus {
     Ok,
     PortNotOpen,    // the link was not open; nothing was sent
     InvalidChannel, // a write found a cell it cannot encode; nothing was sent
     NoResponse,     // the handshake failed, or a step got no (or no valid) reply
     LinkFailed,     // the port reported an error (cable pulled, device gone)
+    Interrupted,    // a StopRequest ended it at a step boundary
 };
 
 // Steps that a transfer may leave out without failing: the radio did not acknowledge
@@ -64,6 +71,8 @@ struct TransferResult {
     QList<SkippedStep> skippedSteps;
     // The gauge's last value.
     int progress = 0;
+    // Channels completely read or written (1..completedChannels), in order.
+    int completedChannels = 0;
     // Handshake attempts taken (1..6), 0 when none was made.
     int handshakeAttempts = 0;
 
@@ -89,7 +98,20 @@ struct TransferResult {
 // it was when the failure came at the acknowledgement before it and empty when it came
 // within its own blocks, and the later channels and the settings as they were.
 TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &settings,
-                         const UiTexts &texts, const TransferProgress &progress = {});
+                         const UiTexts &texts, const TransferProgress &progress = {},
+                         const StopRequest &stop = {});
+
+// The blocks a read takes from the radio, as the radio holds them.
+struct RadioReadBack {
+    // records[n - 1] is channel n's 16-byte record; empty where the read did not get.
+    std::array<QByteArray, kChannelCount> records;
+    // The 8-byte settings block; empty when the read skipped it.
+    QByteArray settingsBlock;
+};
+
+// The same exchange as readRadio(), keeping the raw blocks instead of decoding them.
+TransferResult readRadioBlocks(SerialLink &link, RadioReadBack &blocks,
+                               const TransferProgress &progress = {}, const StopRequest &stop = {});
 
 // Writes the 199 channels, the settings block, the band 1 and band 2 limits, and the
 // identification block. Every channel is checked first: a cell that cannot be encoded
@@ -97,7 +119,8 @@ TransferResult readRadio(SerialLink &link, ChannelTable &table, RadioSettings &s
 // has no usable selection is skipped, so the radio keeps its limits for that band.
 TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
                           const RadioSettings &settings, const BandPlan &bands,
-                          const UiTexts &texts, const TransferProgress &progress = {});
+                          const UiTexts &texts, const TransferProgress &progress = {},
+                          const StopRequest &stop = {});
 
 // The check writeRadio() makes before it sends anything: Ok, or InvalidChannel naming
 // the first channel and field that cannot be written, with the field's header from

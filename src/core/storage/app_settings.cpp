@@ -21,6 +21,7 @@ namespace {
 
 const char *const kOpenSection = "open";
 const char *const kPortsSection = "ports";
+const char *const kWriteSection = "write";
 
 // Keys of one band list. The transmit lists use their own key names ("list2now",
 // "com2bo"...), as the files written by earlier versions do.
@@ -147,6 +148,8 @@ AppSettings readAppSettings(const QString &path, QString *refusal) {
         if (!device.isEmpty())
             settings.portDevices[i] = device;
     }
+    settings.writeBackup = integerOr(ini, kWriteSection, "backup", 0) == 1;
+    settings.writeVerify = integerOr(ini, kWriteSection, "verify", 0) == 1;
     return settings;
 }
 
@@ -191,6 +194,12 @@ FileStatus writeAppSettings(const QString &path, const AppSettings &settings) {
     for (int i = 0; i < kPortCount; ++i)
         ini.SetValue(kPortsSection, portKey(i + 1).c_str(),
                      iniValue(settings.portDevices[i]).c_str());
+    // A file that never had the write options keeps its shape while both are off.
+    for (const auto &[key, on] :
+         {std::pair{"backup", settings.writeBackup}, std::pair{"verify", settings.writeVerify}}) {
+        if (on || ini.GetValue(kWriteSection, key, nullptr))
+            setInteger(ini, kWriteSection, key, on ? 1 : 0);
+    }
 
     std::string text;
     if (ini.Save(text) < 0)

@@ -35,6 +35,11 @@ struct AppSettings {
     int skin = 1; // 1..3
     std::array<BandListState, kBandListCount> bands;
     std::array<QString, kPortCount> portDevices = defaultPortDevices();
+    // The transfer dialog's write options ([write] backup and verify, 0 or 1): back the
+    // radio up first, verify after writing. Both off, so a plain write stays the plain
+    // exchange.
+    bool writeBackup = false;
+    bool writeVerify = false;
 
     bool operator==(const AppSettings &) const = default;
 

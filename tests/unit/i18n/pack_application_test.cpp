@@ -242,3 +242,47 @@ TEST(ApplyToHeaders, SetsEveryColumnAndKeepsMissingOnes) {
 
 } // namespace
 } // namespace vrx
+
+namespace vrx {
+namespace {
+
+// The CSV note texts start in English, so the English pack must give exactly those, and
+// the Chinese pack must replace every one of them with a text of the same placeholders.
+TEST(ApplyToCsvTexts, EnglishPackMatchesTheBuiltInTextsAndChineseReplacesEach) {
+    CsvTexts english;
+    applyToCsvTexts(shipped("eng"), english);
+    EXPECT_EQ(english, CsvTexts{});
+
+    CsvTexts chinese;
+    applyToCsvTexts(shipped("chn"), chinese);
+    const CsvTexts builtIn;
+    const std::pair<const QString *, const QString *> pairs[] = {
+        {&chinese.notePrefix, &builtIn.notePrefix},
+        {&chinese.badLocation, &builtIn.badLocation},
+        {&chinese.badFrequency, &builtIn.badFrequency},
+        {&chinese.badDuplex, &builtIn.badDuplex},
+        {&chinese.badOffset, &builtIn.badOffset},
+        {&chinese.txOutOfRange, &builtIn.txOutOfRange},
+        {&chinese.badMode, &builtIn.badMode},
+        {&chinese.badToneMode, &builtIn.badToneMode},
+        {&chinese.badCtcss, &builtIn.badCtcss},
+        {&chinese.badDcs, &builtIn.badDcs},
+        {&chinese.badPolarity, &builtIn.badPolarity},
+        {&chinese.badPower, &builtIn.badPower},
+        {&chinese.badSkip, &builtIn.badSkip},
+        {&chinese.repeatedLocation, &builtIn.repeatedLocation},
+        {&chinese.beyondLastChannel, &builtIn.beyondLastChannel},
+        {&chinese.notChannelList, &builtIn.notChannelList},
+        {&chinese.notUtf8, &builtIn.notUtf8},
+        {&chinese.cannotExport, &builtIn.cannotExport},
+    };
+    for (const auto &[translated, original] : pairs) {
+        EXPECT_NE(*translated, *original);
+        for (const char *placeholder : {"%1", "%2", "%3"})
+            EXPECT_EQ(translated->contains(placeholder), original->contains(placeholder))
+                << original->toStdString() << " / " << placeholder;
+    }
+}
+
+} // namespace
+} // namespace vrx

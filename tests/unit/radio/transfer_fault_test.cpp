@@ -118,8 +118,9 @@ TEST(TransferFaultMatrix, ReadWithTheRadioFallingSilentAtEveryStep) {
         EXPECT_EQ(settings.index(Option::FreqStep), want.settingsRead ? 0 : 5);
         EXPECT_EQ(radio.endReceived(), want.endSent);
         // Nothing is sent after the step that failed, and no wait outlasts its 250 ms.
-        if (k <= kReadSteps)
+        if (k <= kReadSteps) {
             EXPECT_EQ(radio.stepCount(), k + want.timeouts - 1);
+        }
         EXPECT_EQ(link.nowMs(),
                   k == 1 ? 6 * 255 : 5 + 250 * want.timeouts + (want.endSent ? 50 : 0));
     }
@@ -187,13 +188,15 @@ TEST(TransferFaultMatrix, WriteWithTheRadioFallingSilentAtEveryStep) {
                 memory.replace(addresses[i], 8, full.memory().mid(addresses[i], 8));
         ASSERT_EQ(radio.memory(), memory);
         EXPECT_EQ(radio.endReceived(), want.endSent);
-        if (k <= kWriteSteps)
+        if (k <= kWriteSteps) {
             EXPECT_EQ(radio.stepCount(), k + want.timeouts - 1);
+        }
         EXPECT_EQ(link.nowMs(),
                   k == 1 ? 6 * 255 : 5 + 250 * want.timeouts + (want.endSent ? 50 : 0));
-        if (k > 402 && k <= kWriteSteps)
+        if (k > 402 && k <= kWriteSteps) {
             EXPECT_EQ(result.skipped.size(), kWriteSteps - k + 1)
                 << result.skipped.join('|').toStdString();
+        }
     }
 }
 
@@ -388,8 +391,9 @@ TEST_P(NoisyLine, NeverTakesAShiftedOrDoubtfulReplyAsData) {
 
     const TransferResult result = readRadio(link, table, settings, texts);
     ASSERT_EQ(result.ok(), c.ok) << result.detail.toStdString();
-    if (!c.ok)
+    if (!c.ok) {
         EXPECT_EQ(result.status, TransferStatus::NoResponse);
+    }
     EXPECT_EQ(result.channel, c.channel) << result.detail.toStdString();
     const int lastRead = c.ok ? kChannelCount : c.emptyRow ? c.emptyRow - 1 : kChannelCount;
     for (int n = 1; n <= kChannelCount; ++n) {

@@ -330,3 +330,31 @@ TEST_F(AppSettingsTest, FileBeyondOneMebibyteIsNotReadNorReplaced) {
 
 } // namespace
 } // namespace vrx
+
+namespace vrx {
+namespace {
+
+TEST_F(AppSettingsTest, WriteOptionsAreKeptAndAbsentWhileNeverSet) {
+    EXPECT_FALSE(readAppSettings(path_).writeBackup);
+    AppSettings settings;
+    ASSERT_TRUE(writeAppSettings(path_, settings));
+    EXPECT_FALSE(readBytes(path_).contains("[write]"));
+
+    settings.writeVerify = true;
+    ASSERT_TRUE(writeAppSettings(path_, settings));
+    EXPECT_TRUE(readBytes(path_).contains("[write]\r\nverify=1\r\n"));
+    EXPECT_FALSE(readBytes(path_).contains("backup="));
+    // Once there, an option switched off stays in the file as 0.
+    settings.writeVerify = false;
+    settings.writeBackup = true;
+    ASSERT_TRUE(writeAppSettings(path_, settings));
+    const AppSettings read = readAppSettings(path_);
+    EXPECT_TRUE(read.writeBackup);
+    EXPECT_FALSE(read.writeVerify);
+    EXPECT_TRUE(readBytes(path_).contains("verify=0"));
+    // Anything but 1 is off.
+    EXPECT_FALSE(readText("[write]\nbackup=yes\nverify=2\n").writeBackup);
+}
+
+} // namespace
+} // namespace vrx

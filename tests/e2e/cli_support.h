@@ -1,0 +1,110 @@
+#pragma once
+
+// vrxctl as separate processes for the end-to-end tests: running a command, and the
+// simulator in a process of its own.
+
+#include "i18n/language_pack.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace vrx {
+
+inline const QString kTool = QStringLiteral(VRXCTL_PATH);
+inline const QString kData = QStringLiteral(VRX_E2E_DATA_DIR);
+inline constexpr int kToolTimeoutMs = 60000;
+
+inline QString dataFile(const char *name) {
+    return QDir(kData).filePath(QLatin1String(name));
+}
+
+inline QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QString packText(const char *pack, int id) {
+    const std::optional<LanguagePack> loaded =
+        LanguagePack::load(QStringLiteral(VRX_LANG_DIR), QLatin1String(pack));
+    return loaded ? loaded->text(id) : QString();
+}
+inline constexpr int kMsgNoResponseId = 104;
+inline constexpr int kMsgPortOpenFailedId = 106;
+
+struct ToolRun {
+    int exitCode = -1;
+    bool crashed = false;
+    QString out;
+    QString err;
+};
+
+// The data folder (XDG_DATA_HOME) the tool runs with, so that no test writes backups into
+// the user's own; tests set it to a temporary folder.
+inline QString &toolDataHome() {
+    static QString home;
+    return home;
+}
+
+inline QProcessEnvironment toolEnvironment() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!toolDataHome().isEmpty())
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), toolDataHome());
+    return environment;
+}
+
+inline ToolRun runTool(const QStringList &arguments) {
+    QProcess process;
+    process.setProcessEnvironment(toolEnvironment());
+    process.start(kTool, arguments);
+    ToolRun run;
+    if (!process.waitForFinished(kToolTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "vrxctl " << arguments.join(u' ').toStdString() << " timed out";
+    }
+    run.exitCode = process.exitCode();
+    run.crashed = process.exitStatus() != QProcess::NormalExit;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// `vrxctl sim` in its own process; stopped (and checked to stop cleanly) at the end.
+class Simulator {
+public:
+    explicit Simulator(const QStringList &arguments = {}) {
+        process_.start(kTool, QStringList{QStringLiteral("sim")} + arguments);
+        // The device path is the first line; the simulator then serves until killed.
+        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+        }
+        device_ = QString::fromUtf8(process_.readLine()).trimmed();
+    }
+    ~Simulator() { stop(SIGTERM); }
+
+    QString device() const { return device_; }
+
+    // Sends `signal` and returns the exit code; -1 if it had to be killed or crashed.
+    int stop(int signal) {
+        if (process_.state() == QProcess::NotRunning)
+            return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+        ::kill(pid_t(process_.processId()), signal);
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished();
+            return -1;
+        }
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+
+private:
+    QProcess process_;
+    QString device_;
+};
+
+} // namespace vrx

@@ -1,0 +1,364 @@
+// Backups, verified writes, plan comparison and crash recovery, from the window, against
+// the simulated radio, with the data folder in a temporary XDG_DATA_HOME.
+#include "app_windows.h"
+#include "plan_diff_dialog.h"
+#include "radio/channel_codec.h"
+#include "radio/radio_image.h"
+#include "radio/simulated_link.h"
+#include "recovery.h"
+#include "safety_actions.h"
+#include "storage/channel_file.h"
+#include "storage/data_folder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace vrx;
+
+class SafetyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY(home_.isValid());
+        qputenv("XDG_DATA_HOME", home_.path().toUtf8());
+        QCoreApplication::setApplicationName(kApplicationName);
+    }
+    void init() {
+        radio_ = std::make_unique<SimulatedRadio>();
+        QDir(folder().root()).removeRecursively();
+        chosenFile_.clear();
+        opened_.clear();
+    }
+    void cleanup() {
+        windows_.reset();
+        radio_.reset();
+    }
+
+    void theFileMenuEndsWithTheNewGroup() {
+        start();
+        const QList<QAction *> items = main().menu(MainMenu::File)->actions();
+        QCOMPARE(items.size(), 8);
+        QCOMPARE(items[0], main().action(MainAction::New));
+        QCOMPARE(items[2], main().action(MainAction::Save));
+        QVERIFY(items[3]->isSeparator());
+        QCOMPARE(items[4], main().action(MainAction::Exit));
+        QVERIFY(items[5]->isSeparator());
+        QCOMPARE(items[6], main().safetyActions().backupsAction());
+        QCOMPARE(items[7], main().safetyActions().compareAction());
+        QCOMPARE(items[6]->text(), QStringLiteral("备份…"));
+
+        main().safetyActions().openUrl = [this](const QUrl &url) {
+            opened_ << url.toLocalFile();
+            return true;
+        };
+        items[6]->trigger();
+        QCOMPARE(opened_, QStringList{folder().backupsPath()});
+        QVERIFY(QFileInfo(folder().backupsPath()).isDir());
+    }
+
+    void everyReadIsKeptAmongTheBackups() {
+        start();
+        putChannel(3);
+        readFromTheWindow();
+        QVERIFY(!windows_->warning.isVisible());
+        const QStringList names = backups();
+        QCOMPARE(names.size(), 1);
+        QVERIFY(names[0].startsWith(QStringLiteral("read-")));
+        const ChannelFileLoad load = loadChannelFile(backupPath(names[0]));
+        QVERIFY(load.ok());
+        QCOMPARE(load.plan->channels[2], table().row(3));
+    }
+
+    void aBackupThatCannotBeKeptIsANoticeAndTheReadStands() {
+        QVERIFY(QDir().mkpath(home_.path()));
+        QFile blocker(folder().root());
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        start();
+        putChannel(3);
+        readFromTheWindow();
+        QCOMPARE(table().text(RxFreqCol, 3), QStringLiteral("438.50000"));
+        QVERIFY(windows_->warning.isVisible());
+        QVERIFY(
+            windows_->warning.message().startsWith(QStringLiteral("读取已完成，但未能保存备份")));
+        QFile::remove(folder().root());
+    }
+
+    void writeWithBackupAndVerifyShowsEachPhase() {
+        start();
+        putChannel(3); // what the radio holds before
+        fillChannel(1);
+        main().action(MainAction::Write)->trigger();
+        QVERIFY(transfer().backupCheck()->isVisible());
+        QVERIFY(!transfer().backupCheck()->isChecked());
+        QVERIFY(!transfer().verifyCheck()->isChecked());
+        QTest::mouseClick(transfer().backupCheck(), Qt::LeftButton);
+        QTest::mouseClick(transfer().verifyCheck(), Qt::LeftButton);
+        QStringList phases;
+        connect(transfer().gauge(), &QProgressBar::valueChanged, this, [&] {
+            if (phases.value(phases.size() - 1) != transfer().phaseLabel()->text())
+                phases << transfer().phaseLabel()->text();
+        });
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY2(!windows_->warning.isVisible(), qPrintable(windows_->warning.message()));
+        QCOMPARE(phases, (QStringList{"正在备份电台…", "正在写入…", "正在校验…"}));
+        QCOMPARE(transfer().statusLabel()->text(), main().safetyActions().texts().statusVerified);
+        QCOMPARE(radio_->handshakeCount(), 3);
+        QCOMPARE(radio_->memory().mid(RadioImage::channelAddress(1), RadioImage::kRecordSize),
+                 *encodeChannel(table().row(1), t()));
+        // The backup holds the radio's plan from before the write.
+        const QStringList names = backups();
+        QCOMPARE(names.size(), 1);
+        QVERIFY(names[0].startsWith(QStringLiteral("before-write-")));
+        const ChannelFileLoad before = loadChannelFile(backupPath(names[0]));
+        QVERIFY(before.ok());
+        QCOMPARE(before.plan->channels[2][0], QStringLiteral("438.50000"));
+        QVERIFY(before.plan->channels[0][0].isEmpty());
+
+        // Remembered for myini.ini, and offered again next time.
+        QTest::mouseClick(transfer().closeButton(), Qt::LeftButton);
+        QVERIFY(main().appSettings().writeBackup);
+        QVERIFY(main().appSettings().writeVerify);
+        main().action(MainAction::Write)->trigger();
+        QVERIFY(transfer().verifyCheck()->isChecked());
+        QCOMPARE(transfer().statusLabel()->text(), QStringLiteral("赞博电子有限公司"));
+        QVERIFY(transfer().phaseLabel()->isHidden());
+    }
+
+    void aBackupFirstThatCannotBeKeptWritesNothing() {
+        QVERIFY(QDir().mkpath(home_.path()));
+        QFile blocker(folder().root());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        start();
+        fillChannel(1);
+        const QByteArray memory = radio_->memory();
+        main().action(MainAction::Write)->trigger();
+        QTest::mouseClick(transfer().backupCheck(), Qt::LeftButton);
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(windows_->warning.isVisible());
+        QVERIFY(windows_->warning.message().startsWith(QStringLiteral("未写入任何数据")));
+        QCOMPARE(radio_->handshakeCount(), 1); // the backup read only
+        QCOMPARE(radio_->memory(), memory);
+        QFile::remove(folder().root());
+    }
+
+    void anUnreadableLeftoverIsKeptAndReported() {
+        QVERIFY(QDir().mkpath(folder().root()));
+        QFile file(folder().autosavePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("KR-428 MEMORY CHANNEL\r\n\r\n"); // cut short by the crash
+        file.close();
+        start();
+        main().recovery().start();
+        QVERIFY(windows_->warning.isVisible());
+        QVERIFY(
+            windows_->warning.message().startsWith(QStringLiteral("无法读取上次运行留下的信道表")));
+        const QStringList names = backups();
+        QCOMPARE(names.size(), 1);
+        QCOMPARE(readBytes(backupPath(names[0])), QByteArray("KR-428 MEMORY CHANNEL\r\n\r\n"));
+        QVERIFY(main().recovery().autosaver());
+    }
+
+    void aPlainWriteIsTheOneExchange() {
+        start();
+        fillChannel(1);
+        main().action(MainAction::Write)->trigger();
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(!windows_->warning.isVisible());
+        QCOMPARE(radio_->handshakeCount(), 1);
+        QVERIFY(transfer().phaseLabel()->isHidden());
+        QVERIFY(backups().isEmpty());
+    }
+
+    void aVerifyDifferenceOpensTheWarningWithTheList() {
+        start();
+        fillChannel(1);
+        // The first block of channel 1 (the fifth step) is stored with one byte wrong.
+        radio_->setFault({SimulatedRadio::FaultKind::CorruptStore, 5});
+        main().action(MainAction::Write)->trigger();
+        QTest::mouseClick(transfer().verifyCheck(), Qt::LeftButton);
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(windows_->warning.isVisible());
+        QCOMPARE(windows_->warning.message(),
+                 QStringLiteral("电台中的数据与写入的不一致：\n\n"
+                                "CH001 RxFreq: wrote 438.50000, radio holds 438.50010"));
+        QVERIFY(transfer().statusLabel()->text() != main().safetyActions().texts().statusVerified);
+    }
+
+    void compareWithFileShowsTheDifferencesOrSaysEqual() {
+        start();
+        fillChannel(5);
+        QTemporaryDir files;
+        const QString path = files.filePath(QStringLiteral("plan.vrx"));
+        ChannelPlan plan = capturePlan(table(), main().settings(), main().bandPlan());
+        QVERIFY(saveChannelFile(path, plan));
+        chosenFile_ = path;
+        main().safetyActions().compareAction()->trigger();
+        QVERIFY(windows_->warning.isVisible());
+        QCOMPARE(windows_->warning.message(), QStringLiteral("文件中的信道表与当前的相同。"));
+        QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
+
+        plan.channels[4][RxToneCol - 1] = QStringLiteral("D023N");
+        plan.options[indexOf(Option::Squelch)] = 5;
+        QVERIFY(saveChannelFile(path, plan));
+        main().safetyActions().compareAction()->trigger();
+        auto *dialog = main().findChild<PlanDiffDialog *>();
+        QVERIFY(dialog && dialog->isVisible());
+        QTableWidget *rows = dialog->table();
+        QCOMPARE(rows->rowCount(), 2);
+        QCOMPARE(rows->item(0, 0)->text(), QStringLiteral("Squelch"));
+        QCOMPARE(rows->item(1, 0)->text(), QStringLiteral("CH005 RxTone"));
+        QCOMPARE(rows->item(1, 1)->text(), t().offText);
+        QCOMPARE(rows->item(1, 2)->text(), QStringLiteral("D023N"));
+        dialog->close();
+    }
+
+    void aLeftoverIsRestoredByItsDefaultButton() {
+        leaveAutosave();
+        start();
+        QString focused;
+        answerRestoreQuestion(Qt::Key_Return, &focused);
+        main().recovery().start();
+        QCOMPARE(focused, QStringLiteral("恢复"));
+        QCOMPARE(table().text(RxFreqCol, 9), QStringLiteral("438.50000"));
+        QCOMPARE(main().windowTitle(), QStringLiteral("VRX-428    [400-470MHz]"));
+        QVERIFY(backups().isEmpty());
+    }
+
+    void aLeftoverNotRestoredIsKeptAmongTheBackups() {
+        const QByteArray bytes = leaveAutosave();
+        start();
+        answerRestoreQuestion(Qt::Key_Tab, nullptr);
+        main().recovery().start();
+        QVERIFY(table().isEmptyChannel(9));
+        const QStringList names = backups();
+        QCOMPARE(names.size(), 1);
+        QVERIFY(names[0].startsWith(QStringLiteral("unsaved-")));
+        QCOMPARE(readBytes(backupPath(names[0])), bytes);
+        QVERIFY(!QFile::exists(folder().autosavePath()));
+    }
+
+    void changesAreAutosavedAndACleanEndRemovesThem() {
+        start();
+        main().recovery().start();
+        Autosaver *saver = main().recovery().autosaver();
+        QVERIFY(saver);
+        QCOMPARE(saver->path(), folder().autosavePath());
+        // A second program keeps an autosave of its own.
+        AppEnvironment env;
+        env.dataFolder = folder().root();
+        MainWindow second(env);
+        second.recovery().start();
+        QCOMPARE(second.recovery().autosaver()->path(), folder().autosavePath(2));
+
+        fillChannel(12);
+        QVERIFY(saver->isPending());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder().autosavePath()), 2500);
+        const ChannelFileLoad load = loadChannelFile(folder().autosavePath());
+        QVERIFY(load.ok());
+        QCOMPARE(load.plan->channels[11], table().row(12));
+        windows_.reset();
+        QVERIFY(!QFile::exists(folder().autosavePath()));
+    }
+
+private:
+    DataFolder folder() const { return DataFolder(home_.path() + QStringLiteral("/VRX5800")); }
+    QStringList backups() const {
+        return QDir(folder().backupsPath()).entryList(QDir::Files, QDir::Name);
+    }
+    QString backupPath(const QString &name) const {
+        return QDir(folder().backupsPath()).filePath(name);
+    }
+    static QByteArray readBytes(const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void start() {
+        windows_.reset();
+        AppEnvironment env;
+        env.dataFolder = DataFolder::standard().root();
+        env.locale = QLocale(QLocale::Chinese, QLocale::China);
+        env.probePort = [](const QString &, QString *) { return true; };
+        env.makeLink = [this](const QString &) -> std::unique_ptr<SerialLink> {
+            return std::make_unique<SimulatedLink>(*radio_);
+        };
+        env.chooseFile = [this](FileDialogKind, const QString &) { return chosenFile_; };
+        env.reportError = [](const QString &message) { QFAIL(qPrintable(message)); };
+        windows_ = std::make_unique<AppWindows>(env);
+        main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+    }
+    void readFromTheWindow() {
+        QTest::mouseClick(main().sideButton(MainAction::Read), Qt::LeftButton);
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+    }
+    // A plan with channel 9, left behind by a run that ended without cleaning up.
+    QByteArray leaveAutosave() {
+        ChannelPlan plan;
+        plan.bandText = QStringLiteral("400-470MHz");
+        plan.channels[8] = {"438.50000", "67.0", "438.50000", "OFF",
+                            "高功率",    "宽带", "启用",      "禁用"};
+        const QByteArray bytes = writeChannelFile(plan);
+        [&] {
+            QVERIFY(QDir().mkpath(folder().root()));
+            QFile file(folder().autosavePath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }();
+        return bytes;
+    }
+    // Answers the restore question, when it comes, with `key` sent where the focus is, then
+    // (after a Tab) Return for the button the focus moved to.
+    void answerRestoreQuestion(Qt::Key key, QString *focused) {
+        auto *poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, key, focused] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            // The box takes the focus once it has been activated.
+            if (!box || !box->isVisible() || !box->isAncestorOf(QApplication::focusWidget()))
+                return;
+            poll->deleteLater();
+            QWidget *focus = QApplication::focusWidget();
+            if (focused)
+                if (auto *button = qobject_cast<QPushButton *>(focus))
+                    *focused = button->text();
+            QTest::keyClick(focus, key);
+            if (key == Qt::Key_Tab)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        poll->start(20);
+    }
+    void putChannel(int n) {
+        const ChannelRow row{"438.50000", "67.0",         "438.50000", "D023N",
+                             t().lowText, t().narrowText, t().offText, t().onText};
+        radio_->memory().replace(RadioImage::channelAddress(n), RadioImage::kRecordSize,
+                                 *encodeChannel(row, t()));
+    }
+    void fillChannel(int row) {
+        table().setText(RxFreqCol, row, QStringLiteral("438.50000"));
+        table().fillDefaults(row, t());
+    }
+    MainWindow &main() { return windows_->main; }
+    TransferDialog &transfer() { return windows_->transfer; }
+    ChannelTable &table() { return main().table(); }
+    const UiTexts &t() { return main().texts(); }
+
+    QTemporaryDir home_;
+    std::unique_ptr<SimulatedRadio> radio_;
+    std::unique_ptr<AppWindows> windows_;
+    QString chosenFile_;
+    QStringList opened_;
+};
+
+QTEST_MAIN(SafetyTest)
+#include "safety.moc"

@@ -1,0 +1,125 @@
+#include "storage/backups.h"
+#include "storage/channel_file.h"
+
+#include "storage_test_util.h"
+#include "test_texts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace vrx {
+namespace {
+
+const QDateTime kWhen(QDate(2026, 1, 31), QTime(23, 59, 58));
+
+struct BackupsFixture : ::testing::Test {
+    QTemporaryDir dir;
+    DataFolder folder{dir.path() + QStringLiteral("/data")};
+
+    QStringList backupNames() const {
+        return QDir(folder.backupsPath()).entryList(QDir::Files, QDir::Name);
+    }
+};
+
+TEST(BackupNames, KindTimeAndAttempt) {
+    EXPECT_EQ(backupFileName(BackupKind::Read, kWhen), QStringLiteral("read-20260131-235958.vrx"));
+    EXPECT_EQ(backupFileName(BackupKind::BeforeWrite, kWhen, 2),
+              QStringLiteral("before-write-20260131-235958-2.vrx"));
+    EXPECT_EQ(backupFileName(BackupKind::Unsaved, kWhen, 3),
+              QStringLiteral("unsaved-20260131-235958-3.vrx"));
+}
+
+TEST(DataFolderPlace, FollowsXdgDataHome) {
+    QTemporaryDir home;
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    const QString oldName = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(kApplicationName);
+    const DataFolder folder = DataFolder::standard();
+    QCoreApplication::setApplicationName(oldName);
+    qputenv("XDG_DATA_HOME", old);
+    EXPECT_EQ(folder.root(), home.path() + QStringLiteral("/VRX5800"));
+    EXPECT_EQ(folder.backupsPath(), home.path() + QStringLiteral("/VRX5800/backups"));
+    EXPECT_EQ(folder.autosavePath(), home.path() + QStringLiteral("/VRX5800/autosave.vrx"));
+    EXPECT_EQ(folder.autosavePath(2), home.path() + QStringLiteral("/VRX5800/autosave-2.vrx"));
+}
+
+TEST_F(BackupsFixture, ABackupIsTheCompleteChannelFileUnderTheNextFreeName) {
+    const ChannelPlan plan = test::numberedPlan();
+    const BackupResult first = saveBackup(folder, BackupKind::Read, plan, kWhen);
+    const BackupResult second = saveBackup(folder, BackupKind::Read, plan, kWhen);
+    const BackupResult third = saveBackup(folder, BackupKind::Read, plan, kWhen);
+    ASSERT_TRUE(first.ok()) << first.error.toStdString();
+    EXPECT_EQ(QFileInfo(first.path).fileName(), QStringLiteral("read-20260131-235958.vrx"));
+    EXPECT_EQ(QFileInfo(second.path).fileName(), QStringLiteral("read-20260131-235958-2.vrx"));
+    EXPECT_EQ(QFileInfo(third.path).fileName(), QStringLiteral("read-20260131-235958-3.vrx"));
+    EXPECT_EQ(test::readBytes(first.path), writeChannelFile(plan));
+    const ChannelFileLoad load = loadChannelFile(third.path);
+    ASSERT_TRUE(load.ok());
+    EXPECT_EQ(load.plan->channels, plan.channels);
+}
+
+TEST_F(BackupsFixture, TheFolderKeepsTheNewest500AndLeavesOtherFilesAlone) {
+    ASSERT_TRUE(folder.ensureBackupsFolder(nullptr));
+    // 500 older backups of all kinds, a file of the user's and one the pattern rejects.
+    for (int i = 0; i < kMaxBackups; ++i) {
+        const BackupKind kind = i % 3 == 0   ? BackupKind::Read
+                                : i % 3 == 1 ? BackupKind::BeforeWrite
+                                             : BackupKind::Unsaved;
+        ASSERT_TRUE(test::writeBytes(
+            QDir(folder.backupsPath()).filePath(backupFileName(kind, kWhen.addSecs(-1000 + i))),
+            "x"));
+    }
+    const QString mine = QDir(folder.backupsPath()).filePath(QStringLiteral("mine.vrx"));
+    const QString odd = QDir(folder.backupsPath()).filePath(QStringLiteral("read-old.vrx"));
+    ASSERT_TRUE(test::writeBytes(mine, "x"));
+    ASSERT_TRUE(test::writeBytes(odd, "x"));
+    const QString oldest = backupFileName(BackupKind::Read, kWhen.addSecs(-1000));
+    ASSERT_TRUE(backupNames().contains(oldest));
+
+    const BackupResult result = saveBackup(folder, BackupKind::Read, test::numberedPlan(), kWhen);
+    ASSERT_TRUE(result.ok());
+    const QStringList names = backupNames();
+    EXPECT_EQ(names.size(), kMaxBackups + 2);
+    EXPECT_FALSE(names.contains(oldest));
+    EXPECT_TRUE(names.contains(QFileInfo(result.path).fileName()));
+    EXPECT_TRUE(names.contains(QStringLiteral("mine.vrx")));
+    EXPECT_TRUE(names.contains(QStringLiteral("read-old.vrx")));
+    // Within one second the later attempt is the newer one.
+    const BackupResult again = saveBackup(folder, BackupKind::Read, test::numberedPlan(), kWhen);
+    EXPECT_EQ(pruneBackups(folder, 2), kMaxBackups - 2);
+    EXPECT_EQ(backupNames(), (QStringList{"mine.vrx", "read-20260131-235958-2.vrx",
+                                          "read-20260131-235958.vrx", "read-old.vrx"}));
+    EXPECT_EQ(QFileInfo(again.path).fileName(), QStringLiteral("read-20260131-235958-2.vrx"));
+}
+
+TEST_F(BackupsFixture, AFolderThatCannotBeMadeGivesAReasonAndNoFile) {
+    // A file stands where the data folder would be.
+    ASSERT_TRUE(test::writeBytes(folder.root(), "not a folder"));
+    const BackupResult result = saveBackup(folder, BackupKind::Read, test::numberedPlan(), kWhen);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.path.isEmpty());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("backups"))) << result.error.toStdString();
+}
+
+TEST_F(BackupsFixture, MovingIntoTheBackupsKeepsTheBytes) {
+    const QString source = dir.filePath(QStringLiteral("autosave.vrx"));
+    ASSERT_TRUE(test::writeBytes(source, "plan bytes"));
+    const BackupResult moved = moveIntoBackups(folder, BackupKind::Unsaved, source, kWhen);
+    ASSERT_TRUE(moved.ok()) << moved.error.toStdString();
+    EXPECT_FALSE(QFile::exists(source));
+    EXPECT_EQ(QFileInfo(moved.path).fileName(), QStringLiteral("unsaved-20260131-235958.vrx"));
+    EXPECT_EQ(test::readBytes(moved.path), QByteArray("plan bytes"));
+    // A source that is gone is an error, not a crash.
+    EXPECT_FALSE(moveIntoBackups(folder, BackupKind::Unsaved, source, kWhen).ok());
+}
+
+} // namespace
+} // namespace vrx
