@@ -1,5 +1,7 @@
 #include "channel_table_model.h"
 
+#include "i18n/visible_text.h"
+
 #include "channels/channel_table.h"
 
 #include <QBrush>
@@ -31,7 +33,9 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const {
     const int channel = channelOf(index);
     switch (role) {
     case Qt::DisplayRole:
-        return table_->text(index.column(), channel);
+        // A text from a file or the radio may hold control characters; show them as
+        // the replacement glyph.
+        return withVisibleControls(table_->text(index.column(), channel));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:

@@ -3,6 +3,7 @@
 #include "channel_grid.h"
 #include "edit_actions.h"
 #include "i18n/value_translation.h"
+#include "i18n/visible_text.h"
 #include "main_window.h"
 #include "storage/channel_file.h"
 #include "storage/channel_plan.h"
@@ -45,7 +46,8 @@ void FileActions::openFile() {
     }
     // An editor left open would show, and on its next key write back, the old plan's text.
     window_.grid()->editController().hideEditors();
-    window_.setWindowTitle(openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx)));
+    window_.setWindowTitle(withVisibleControls(
+        openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx))));
 }
 
 void FileActions::saveFile() {

@@ -21,6 +21,7 @@ GuardedOutcome readAndBackUp(MainWindow &window, SerialLink &link,
         outcome.failure = result.message(window.texts());
         return outcome;
     }
+    outcome.skippedNotice = result.notice(window.texts());
     outcome.notice = window.safetyActions().backUp(
         BackupKind::Read, capturePlan(window.table(), window.settings(), window.bandPlan()));
     return outcome;
@@ -69,6 +70,7 @@ GuardedOutcome writeInPhases(MainWindow &window, TransferDialog &dialog, SerialL
         outcome.failure = write.message(ui);
         return outcome;
     }
+    outcome.skippedNotice = write.notice(ui);
 
     if (dialog.verifyAfter()) {
         dialog.setPhase(texts.phaseVerifying);

@@ -17,6 +17,9 @@ struct GuardedOutcome {
     // A notice to show although the transfer itself succeeded (a backup that could not be
     // kept); empty when none.
     QString notice;
+    // What the radio let the transfer leave out (the settings not read, the band limits
+    // or the identification block not written); empty when nothing.
+    QString skippedNotice;
     // A write that was read back and found as written.
     bool verified = false;
 };

@@ -9,6 +9,7 @@
 #include "file_actions.h"
 #include "find_bar.h"
 #include "hold_button.h"
+#include "i18n/visible_text.h"
 #include "interchange_actions.h"
 #include "language_actions.h"
 #include "link_label.h"
@@ -38,6 +39,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -141,14 +143,22 @@ void MainWindow::setDefaultHooks() {
         };
     if (!env_.reportError)
         env_.reportError = [this](const QString &message) {
-            QMessageBox::warning(this, QApplication::applicationName(), message);
+            // Messages quote file names and contents.
+            QMessageBox::warning(this, QApplication::applicationName(),
+                                 withVisibleControls(message, true));
         };
 }
 
 void MainWindow::loadAppSettings() {
     // Without a settings file the program comes up on COM1 with skin 1 and no band entries.
-    if (!env_.settingsPath.isEmpty())
-        appSettings_ = readAppSettings(env_.settingsPath);
+    if (!env_.settingsPath.isEmpty()) {
+        QString refusal;
+        appSettings_ = readAppSettings(env_.settingsPath, &refusal);
+        // A file that was not read is not written either: it keeps what the user had.
+        settingsFileRefused_ = !refusal.isEmpty();
+        if (settingsFileRefused_)
+            QTimer::singleShot(0, this, [this, refusal] { reportError(refusal); });
+    }
     choosePort(appSettings_.port);
     chooseSkin(appSettings_.skin);
     applyBandLists(appSettings_, bandPlan_);
@@ -156,7 +166,7 @@ void MainWindow::loadAppSettings() {
 }
 
 void MainWindow::saveAppSettings() {
-    if (env_.settingsPath.isEmpty() || !env_.keepSettings)
+    if (env_.settingsPath.isEmpty() || !env_.keepSettings || settingsFileRefused_)
         return;
     // The port devices are written as they were read: a mapping changed for one run
     // (the demo radio) is not kept.

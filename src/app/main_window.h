@@ -184,6 +184,7 @@ private:
 
     AppEnvironment env_;
     AppSettings appSettings_;
+    bool settingsFileRefused_ = false;
 
     ChannelTable table_;
     RadioSettings settings_;

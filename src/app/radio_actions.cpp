@@ -79,10 +79,18 @@ void RadioActions::runTransfer() {
     transfer->setRunning(false);
     if (outcome.verified)
         transfer->setStatusText(window_.safetyActions().texts().statusVerified);
-    if (!outcome.failure.isEmpty())
+    if (!outcome.failure.isEmpty()) {
         showFailure(outcome.failure);
-    else if (!outcome.notice.isEmpty())
-        showFailure(outcome.notice);
+    } else if (!outcome.notice.isEmpty()) {
+        showFailure(outcome.skippedNotice.isEmpty()
+                        ? outcome.notice
+                        : outcome.notice + QStringLiteral("\n\n") + outcome.skippedNotice);
+    } else if (!outcome.skippedNotice.isEmpty()) {
+        // The run succeeded, but the user must know what it did not do.
+        if (WarningDialog *warning = window_.warningDialog())
+            warning->showMessage(window_.texts().msgNoticeTitle, outcome.skippedNotice,
+                                 DialogMode::Notice);
+    }
 }
 
 void RadioActions::rememberWriteOptions() {

@@ -1,5 +1,7 @@
 #include "warning_dialog.h"
 
+#include "i18n/visible_text.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -76,9 +78,9 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
 
 void WarningDialog::showMessage(const QString &title, const QString &message, DialogMode mode,
                                 const QStringList &details) {
-    setWindowTitle(title);
-    message_->setText(message);
-    details_->setText(details.join(u'\n'));
+    setWindowTitle(withVisibleControls(title));
+    message_->setText(withVisibleControls(message, true));
+    details_->setText(withVisibleControls(details.join(u'\n'), true));
     details_->setVisible(!details.isEmpty());
     if (details.isEmpty()) {
         setFixedSize(kSize);

@@ -38,7 +38,14 @@ std::optional<AppSettings> loadToolSettings(const QString &explicitPath, QString
         *error = QStringLiteral("cannot read the settings file %1").arg(explicitPath);
         return std::nullopt;
     }
-    return readAppSettings(explicitPath);
+    // A file given by name that is too large is an error here, not a silent default.
+    QString refusal;
+    AppSettings settings = readAppSettings(explicitPath, &refusal);
+    if (!refusal.isEmpty()) {
+        *error = refusal;
+        return std::nullopt;
+    }
+    return settings;
 }
 
 int comItemNumber(const QString &port) {

@@ -1,5 +1,7 @@
 #include "console.h"
 
+#include "terminal_text.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -36,7 +38,8 @@ void printErr(const QString &text) {
     write(stderr, text);
 }
 void printError(const QString &message) {
-    printErr(QStringLiteral("vrxctl: ") + message + u'\n');
+    // A message quotes file names, file contents, pack texts and port errors.
+    printErr(QStringLiteral("vrxctl: ") + escapeControls(message) + u'\n');
 }
 
 bool stderrIsTerminal() {

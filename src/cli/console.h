@@ -10,7 +10,7 @@ namespace vrx {
 // simulator's device path, a test) sees each line as soon as it is written.
 void printOut(const QString &text);
 void printErr(const QString &text);
-// "vrxctl: <message>" on stderr.
+// "vrxctl: <message>" on stderr, the message's control characters escaped.
 void printError(const QString &message);
 
 bool stderrIsTerminal();

@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "console.h"
 #include "exit_status.h"
+#include "terminal_text.h"
 
 #include "storage/channel_file.h"
 
@@ -21,13 +22,13 @@ bool hasContent(const ChannelRow &row) {
 } // namespace
 
 QString formatPlanTable(const ChannelPlan &plan) {
-    QString out = QStringLiteral("Band: %1\n\n").arg(plan.bandText);
+    QString out = QStringLiteral("Band: %1\n\n").arg(escapeControls(plan.bandText));
 
     QList<QStringList> options{
         {QStringLiteral("Option"), QStringLiteral("Index"), QStringLiteral("Text")}};
     for (int i = 0; i < kOptionCount; ++i)
-        options.append(
-            {optionKey(optionAt(i)), QString::number(plan.options[i]), plan.optionTexts[i]});
+        options.append({optionKey(optionAt(i)), QString::number(plan.options[i]),
+                        escapeControls(plan.optionTexts[i])});
     out += alignedTable(options) + u'\n';
 
     QList<QStringList> drives{{QStringLiteral("Drive"), QStringLiteral("Value")}};
@@ -45,7 +46,7 @@ QString formatPlanTable(const ChannelPlan &plan) {
             continue;
         QStringList cells{QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'))};
         for (const QString &field : row)
-            cells.append(field);
+            cells.append(escapeControls(field));
         channels.append(cells);
     }
     if (channels.size() == 1)

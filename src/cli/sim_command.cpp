@@ -34,6 +34,11 @@ constexpr FaultName kFaultNames[] = {
     {"late", SimulatedRadio::FaultKind::LateReply, true},
     {"wrong-ident", SimulatedRadio::FaultKind::WrongIdent, false},
     {"extra-ident-byte", SimulatedRadio::FaultKind::ExtraIdentByte, false},
+    {"stray-lost", SimulatedRadio::FaultKind::StrayAndLost, true},
+    {"trailing", SimulatedRadio::FaultKind::TrailingByte, true},
+    {"no-echo", SimulatedRadio::FaultKind::NoEcho, false},
+    {"echo", SimulatedRadio::FaultKind::Echo, false},
+    {"flood", SimulatedRadio::FaultKind::Flood, true},
     {"corrupt-write", SimulatedRadio::FaultKind::CorruptStore, true},
 };
 
@@ -105,7 +110,10 @@ int runSimCommand(const QStringList &arguments) {
         QStringLiteral("Inject a fault: silent:STEP (no answer from that step on), "
                        "garbage:STEP, split:STEP, late:STEP, wrong-ident, extra-ident-byte, "
                        "corrupt-write:STEP (the first write from that step on is "
-                       "acknowledged but stored with one byte wrong)."),
+                       "acknowledged but stored with one byte wrong), "
+                       "stray-lost:STEP (a stray byte before the reply, its last byte lost), "
+                       "trailing:STEP (a byte after the reply), no-echo (read replies do not "
+                       "echo the command), echo (the line echoes every byte), flood:STEP."),
         QStringLiteral("KIND[:STEP]"));
     parser.addOptions({planOption, baudOption, faultOption});
     if (const int status = parseCommand(parser, arguments, 0); status >= 0)

@@ -1,6 +1,7 @@
 #include "terminal_progress.h"
 
 #include "console.h"
+#include "terminal_text.h"
 
 #include <algorithm>
 
@@ -11,7 +12,7 @@ constexpr int kBarCells = 40;
 }
 
 TerminalProgress::TerminalProgress(const QString &label, int maximum)
-    : label_(label), maximum_(std::max(1, maximum)), active_(stderrIsTerminal()) {
+    : label_(escapeControls(label)), maximum_(std::max(1, maximum)), active_(stderrIsTerminal()) {
     draw(0);
 }
 

@@ -106,13 +106,15 @@ int transferCommand(const QStringList &arguments, Direction direction) {
     const bool reading = direction == Direction::Read;
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        reading ? QStringLiteral("vrxctl read --port PORT --out FILE.vrx [--lang chn|eng] "
-                                 "[--settings FILE] [--no-backup]\nReads the radio into a channel "
-                                 "file and keeps a "
-                                 "copy in the backups folder.")
-                : QStringLiteral("vrxctl write --port PORT --in FILE.vrx [--lang chn|eng] "
-                                 "[--settings FILE] [--backup] [--verify]\nWrites a channel "
-                                 "file into the radio."));
+        reading
+            ? QStringLiteral(
+                  "vrxctl read --port PORT --out FILE.vrx [--lang chn|eng] "
+                  "[--settings FILE] [--no-backup] [--strict]\nReads the radio into a channel "
+                  "file and keeps a "
+                  "copy in the backups folder.")
+            : QStringLiteral("vrxctl write --port PORT --in FILE.vrx [--lang chn|eng] "
+                             "[--settings FILE] [--backup] [--verify] [--strict]\nWrites a channel "
+                             "file into the radio."));
     const QCommandLineOption portOption(
         QStringLiteral("port"),
         QStringLiteral("Device path, or COM1..COM4 from the settings file."),
@@ -131,6 +133,9 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         QStringLiteral("Settings file with the band lists and ports (default: the GUI's "
                        "myini.ini)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption strictOption(
+        QStringLiteral("strict"),
+        QStringLiteral("Fail (exit 1, no file written) when the radio let any step be skipped."));
     const QCommandLineOption noBackupOption(
         QStringLiteral("no-backup"),
         QStringLiteral("Keep no copy of the plan read in the backups folder."));
@@ -142,7 +147,7 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         QStringLiteral("verify"),
         QStringLiteral("Read the radio back after the write and compare (exit status 3 on a "
                        "difference)."));
-    parser.addOptions({portOption, fileOption, langOption, settingsOption});
+    parser.addOptions({portOption, fileOption, langOption, settingsOption, strictOption});
     if (reading)
         parser.addOption(noBackupOption);
     else
@@ -244,6 +249,13 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         return status;
     }
     reportSkipped(result);
+    if (parser.isSet(strictOption) && !result.skipped.isEmpty()) {
+        link.close();
+        printError(QStringLiteral("--strict: %1 step(s) skipped%2")
+                       .arg(result.skipped.size())
+                       .arg(reading ? QStringLiteral(", nothing saved") : QString()));
+        return ExitRadioFailed;
+    }
 
     if (!reading) {
         const int status =

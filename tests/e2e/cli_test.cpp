@@ -18,6 +18,7 @@
 
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -163,8 +164,38 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FaultCase{"SilentFromStep5", "silent:5", "read", "channel 001"},
                       FaultCase{"WrongIdent", "wrong-ident", "read", "6 handshake attempts"},
                       FaultCase{"GarbageInTheWrite", "garbage:6", "write", "channel 00"},
-                      FaultCase{"SilentFromTheStart", "silent:1", "write", "6 handshake attempts"}),
+                      FaultCase{"SilentFromTheStart", "silent:1", "write", "6 handshake attempts"},
+                      // Channel 4's first half, shifted by a stray byte and a lost one.
+                      FaultCase{"StrayAndLostByte", "stray-lost:17", "read",
+                                "channel 004: no valid reply to the read of 0040"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// A radio that stops after channel 199 lets the read succeed without the settings block:
+// vrxctl says so, and with --strict fails without writing the file.
+TEST_F(Cli, SkippedStepIsANoteOrWithStrictAFailure) {
+    for (const bool strict : {false, true}) {
+        SCOPED_TRACE(strict ? "strict" : "lenient");
+        Simulator sim({QStringLiteral("--fault"), QStringLiteral("silent:800")});
+        ASSERT_FALSE(sim.device().isEmpty());
+        const QString out = tempPath(strict ? "strict.vrx" : "lenient.vrx");
+        QStringList arguments{QStringLiteral("read"),
+                              QStringLiteral("--port"),
+                              sim.device(),
+                              QStringLiteral("--out"),
+                              out,
+                              QStringLiteral("--settings"),
+                              dataFile("settings.ini"),
+                              QStringLiteral("--lang"),
+                              QStringLiteral("eng")};
+        if (strict)
+            arguments << QStringLiteral("--strict");
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.exitCode, strict ? 1 : 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("note: skipped settings block read")))
+            << run.err.toStdString();
+        EXPECT_EQ(QFile::exists(out), !strict);
+    }
+}
 
 TEST_F(Cli, PortThatCannotBeOpenedGivesThePortMessage) {
     Simulator sim;
@@ -335,6 +366,60 @@ TEST_F(Cli, ShowAlignsChineseTextsByDisplayWidth) {
                        "BusyLock\n001  438.50000  67.0    438.50000  D023N   高功率  宽带       "
                        "启用  禁用\n")))
         << run.out.toStdString();
+}
+
+// A fifo as channel file is refused before it is opened (which would wait for a writer).
+TEST_F(Cli, FifoChannelFileIsRefusedAtOnce) {
+    const QString fifo = tempPath("pipe.vrx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QList<QStringList> commands{{QStringLiteral("show"), fifo},
+                                      {QStringLiteral("write"), QStringLiteral("--port"),
+                                       QStringLiteral("/dev/null"), QStringLiteral("--in"), fifo,
+                                       QStringLiteral("--settings"), dataFile("settings.ini")}};
+    for (const QStringList &command : commands) {
+        SCOPED_TRACE(command.first().toStdString());
+        QElapsedTimer clock;
+        clock.start();
+        const ToolRun run = runTool(command);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_LT(clock.elapsed(), 10000);
+        EXPECT_TRUE(
+            run.err.contains(QStringLiteral("Cannot open %1: it is not a regular file").arg(fifo)))
+            << run.err.toStdString();
+    }
+}
+
+// Texts from a file reach the terminal with their control characters escaped: no screen
+// clearing, no title, no colours, no raw NUL, in the tables and in error messages alike.
+TEST_F(Cli, ControlCharactersFromAFileAreShownEscaped) {
+    QList<QByteArray> lines = fileBytes(dataFile("plan_english.vrx")).split('\n');
+    lines[3] = "BAND \x1b[31mRED\r";
+    lines[4] = "APO 1 \x1b]0;owned\x07\r";
+    lines[29] =
+        "CH001 | 438.50000 | \x1b[2J\x1b[H | 438.50000 | D023N | High | Wide | ON | OFF | \r";
+    QFile crafted(tempPath("crafted.vrx"));
+    ASSERT_TRUE(crafted.open(QIODevice::WriteOnly));
+    crafted.write(lines.join('\n'));
+    crafted.close();
+    const ToolRun shown = runTool({QStringLiteral("show"), crafted.fileName()});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err.toStdString();
+    EXPECT_FALSE(shown.out.contains(QChar(0x1b)));
+    EXPECT_FALSE(shown.out.contains(QChar(0x07)));
+    EXPECT_TRUE(shown.out.contains(QStringLiteral("Band: \\x1b[31mRED")))
+        << shown.out.toStdString();
+    EXPECT_TRUE(shown.out.contains(QStringLiteral("\\x1b]0;owned\\x07")));
+    EXPECT_TRUE(shown.out.contains(QStringLiteral("001  438.50000  \\x1b[2J\\x1b[H")));
+
+    lines[24] = QByteArray("high 7") + '\0' + "\x1b[2J\r";
+    ASSERT_TRUE(crafted.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    crafted.write(lines.join('\n'));
+    crafted.close();
+    const ToolRun refused = runTool({QStringLiteral("show"), crafted.fileName()});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_FALSE(refused.err.contains(QChar(0)));
+    EXPECT_FALSE(refused.err.contains(QChar(0x1b)));
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("\"7\\x00\\x1b[2J\"")))
+        << refused.err.toStdString();
 }
 
 class CliSimSignal : public ::testing::TestWithParam<int> {};

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace vrx;
 
 class FilesTest : public QObject {
@@ -148,19 +150,51 @@ private slots:
         QCOMPARE(main().bandPlan().displayedText(BandList::Band1Rx), QStringLiteral("400-470MHz"));
     }
 
+    void badFileIsReportedAndChangesNothing_data() {
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("malformed") << false;
+        // Opening a fifo would wait for a writer, with the window frozen.
+        QTest::newRow("fifo") << true;
+    }
     void badFileIsReportedAndChangesNothing() {
+        QFETCH(bool, fifo);
         start();
         fillChannel(3, "438.50000");
-        QFile bad(path("bad.vrx"));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("KR-428 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\nAPO x\r\n");
-        bad.close();
+        if (fifo) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path("bad.vrx")).constData(), 0600), 0);
+        } else {
+            QFile bad(path("bad.vrx"));
+            QVERIFY(bad.open(QIODevice::WriteOnly));
+            bad.write("KR-428 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\nAPO x\r\n");
+        }
         answers_ << path("bad.vrx");
         main().openFile();
         QCOMPARE(errors_.size(), 1);
         QVERIFY(errors_.first().contains(QStringLiteral("bad.vrx")));
+        if (fifo)
+            QVERIFY(errors_.first().contains(QStringLiteral("not a regular file")));
         QCOMPARE(table().text(RxFreqCol, 3), QStringLiteral("438.50000"));
         QCOMPARE(main().windowTitle(), QStringLiteral("VRX-5800"));
+    }
+
+    void controlCharactersShowAsTheReplacementGlyph() {
+        start();
+        ChannelPlan plan;
+        plan.bandText = QStringLiteral("\x1b]0;x\x07");
+        plan.channels[0] = {QStringLiteral("438.50000"), QStringLiteral("\x1b[2J"),
+                            QStringLiteral("438.50000"), QStringLiteral("67.0"),
+                            QStringLiteral("High"),      QStringLiteral("Wide"),
+                            QStringLiteral("ON"),        QStringLiteral("OFF")};
+        QVERIFY(saveChannelFile(path("crafted.vrx"), plan).ok());
+        answers_ << path("crafted.vrx");
+        main().openFile();
+        QVERIFY(errors_.isEmpty());
+        // The cell keeps its text (a save writes it back as it came); only the view differs.
+        QCOMPARE(table().text(RxToneCol, 1), QStringLiteral("\x1b[2J"));
+        const QModelIndex cell = grid()->channelModel()->indexOf(RxToneCol, 1);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString(), QStringLiteral("\ufffd[2J"));
+        QVERIFY(!main().windowTitle().contains(QChar(0x1b)));
+        QVERIFY(main().windowTitle().contains(QChar::ReplacementCharacter));
     }
 
     void settingsFileIsAppliedAtStartAndWrittenAtExit() {
@@ -205,6 +239,24 @@ private slots:
         windows_.reset();
         QCOMPARE(errors_.size(), 1);
         QVERIFY(errors_.first().contains(QStringLiteral("myini.ini")));
+    }
+
+    void oversizedSettingsAreReportedOnceAndKept() {
+        QByteArray large = "[open]\r\ncom=3\r\n;";
+        large += QByteArray(kMaxAppSettingsBytes, 'x');
+        QFile ini(path("myini.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(large);
+        ini.close();
+        start(path("myini.ini"));
+        QCOMPARE(main().currentPort(), 1);
+        QTRY_COMPARE(errors_.size(), 1);
+        QVERIFY(errors_.first().contains(QStringLiteral("myini.ini")));
+        main().portAction(4)->trigger();
+        windows_.reset();
+        QCOMPARE(errors_.size(), 1);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll() == large);
     }
 
 private:

@@ -38,7 +38,7 @@ public:
         return target_.waitForBytes(count, timeoutMs);
     }
     void pause(int ms) override { target_.pause(ms); }
-    void discardInput() override { target_.discardInput(); }
+    int discardInput() override { return target_.discardInput(); }
     void discardOutput() override { target_.discardOutput(); }
     bool failed() const override { return target_.failed(); }
     QString errorString() const override { return target_.errorString(); }
@@ -49,6 +49,8 @@ private:
 };
 
 } // namespace
+
+Q_DECLARE_METATYPE(vrx::SimulatedRadio::Fault)
 
 class RadioTest : public QObject {
     Q_OBJECT
@@ -117,6 +119,35 @@ private slots:
         QCOMPARE(radio_->memory().mid(RadioImage::channelAddress(2), RadioImage::kRecordSize),
                  QByteArray(RadioImage::kRecordSize, char(0xFF)));
         QCOMPARE(transfer().progress(), TransferDialog::kWriteSteps);
+    }
+
+    // A run that succeeds without a lenient step says what it left out.
+    void lenientRunEndsWithANotice_data() {
+        QTest::addColumn<bool>("reading");
+        QTest::addColumn<SimulatedRadio::Fault>("fault");
+        // Silent after channel 199: no settings block.
+        QTest::newRow("read") << true
+                              << SimulatedRadio::Fault{SimulatedRadio::FaultKind::SilentFrom, 800};
+        // The settings block not acknowledged: no band limits, no identification block.
+        QTest::newRow("write") << false
+                               << SimulatedRadio::Fault{SimulatedRadio::FaultKind::Garbage, 403};
+    }
+    void lenientRunEndsWithANotice() {
+        QFETCH(bool, reading);
+        QFETCH(SimulatedRadio::Fault, fault);
+        radio_->setFault(fault);
+        main().settings().setIndex(Option::Squelch, 9);
+        fillChannel(1);
+        main().action(reading ? MainAction::Read : MainAction::Write)->trigger();
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(windows_->warning.isVisible());
+        QCOMPARE(windows_->warning.windowTitle(), t().msgNoticeTitle);
+        QCOMPARE(windows_->warning.message(),
+                 reading ? t().msgSettingsNotRead : t().msgTailNotWritten);
+        QCOMPARE(main().settings().index(Option::Squelch), 9);
+        QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
+        QVERIFY(!windows_->warning.isVisible());
+        QVERIFY(transfer().isVisible());
     }
 
     void unavailablePortIsReportedWithoutTheDialog() {

@@ -3,6 +3,7 @@
 #include "i18n/language_pack.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace vrx {
@@ -15,6 +16,9 @@ constexpr qint64 kMaxLogBytes = 64 * 1024;
 // The first two complete lines of the log (fewer if it has fewer). A line ends at
 // CR LF, LF or a lone CR; a break at the very end adds no empty line.
 QStringList leadingLines(const QString &path) {
+    // Anything but a regular file (a fifo would block the start) counts as no log.
+    if (!QFileInfo(path).isFile())
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

@@ -47,6 +47,9 @@ void applyToTexts(const LanguagePack &pack, UiTexts &texts) {
     assign(pack, PackId::MsgConfirmClear, texts.msgConfirmClear);
     assign(pack, PackId::MsgInvalidFrequency, texts.msgInvalidFrequency);
     assign(pack, PackId::MsgCannotWriteCell, texts.msgCannotWriteCell);
+    assign(pack, PackId::MsgNoticeTitle, texts.msgNoticeTitle);
+    assign(pack, PackId::MsgSettingsNotRead, texts.msgSettingsNotRead);
+    assign(pack, PackId::MsgTailNotWritten, texts.msgTailNotWritten);
 }
 
 void applyToOptionLists(const LanguagePack &pack, RadioSettings &settings) {

@@ -21,6 +21,7 @@ struct PackIdBlock {
 };
 inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{1, 120},
+    PackIdBlock{140, 142},
     PackIdBlock{160, 182},
     PackIdBlock{190, 239},
     PackIdBlock{240, 269},
@@ -180,6 +181,10 @@ enum class PackId : int {
     MsgInvalidFrequency = 119,
     MsgCannotWriteCell = 120,
 
+    // Notices after a transfer that succeeded without a lenient step
+    MsgNoticeTitle = 140,
+    MsgSettingsNotRead = 141,
+    MsgTailNotWritten = 142,
     // Backups, verified writes, plan comparison and recovery
     MenuBackups = 160,
     MenuCompareWithFile = 161,

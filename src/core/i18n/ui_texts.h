@@ -31,6 +31,12 @@ struct UiTexts {
     QString msgCannotWriteCell =
         QStringLiteral("信道 %1 的 %2 “%3” 无法写入电台，未发送任何数据。");
 
+    // Notices after a transfer that left out a lenient step.
+    QString msgNoticeTitle = QStringLiteral("提示");
+    QString msgSettingsNotRead = QStringLiteral("未读取电台的功能设置，各选项仍显示原来的值。");
+    QString msgTailNotWritten =
+        QStringLiteral("频段范围和识别信息未全部写入，电台中的这些数据保持原样。");
+
     bool operator==(const UiTexts &) const = default;
 };
 

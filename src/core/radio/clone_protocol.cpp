@@ -38,10 +38,14 @@ QByteArray CloneProtocol::writeFrame(quint16 address, const QByteArray &data) {
     return blockHeader(kWriteOpcode, address) + data;
 }
 
+void CloneProtocol::discardStale() {
+    strayBytes_ = link_.discardInput();
+}
+
 QByteArray CloneProtocol::exchange(const QByteArray &frame, int count) {
     if (link_.failed())
         return {};
-    link_.discardInput();
+    discardStale();
     link_.send(frame);
     return link_.waitForBytes(count, kReplyTimeoutMs);
 }
@@ -52,9 +56,10 @@ bool CloneProtocol::isAck(const QByteArray &reply) const {
 
 bool CloneProtocol::handshake() {
     attempts_ = 0;
+    echo_ = Echo::Unknown;
     while (attempts_ < kHandshakeAttempts && !link_.failed()) {
         ++attempts_;
-        link_.discardInput();
+        discardStale();
         link_.send(QByteArray(1, kStart));
         link_.pause(kStartPauseMs);
         const QByteArray reply = exchange(identWord(), kIdentReplyLength);
@@ -68,9 +73,30 @@ bool CloneProtocol::acknowledge() {
     return isAck(exchange(QByteArray(1, kAck), 1));
 }
 
+CloneProtocol::Ack CloneProtocol::acknowledgeReply() {
+    const QByteArray reply = exchange(QByteArray(1, kAck), 1);
+    if (link_.failed())
+        return Ack::Missing;
+    if (inputBeforeLastCommand() || (!reply.isEmpty() && reply != QByteArray(1, kAck)))
+        return Ack::Suspect;
+    return reply.isEmpty() ? Ack::Missing : Ack::Clean;
+}
+
 std::optional<QByteArray> CloneProtocol::readBlock(quint16 address) {
     const QByteArray reply = exchange(readFrame(address), kReadReplyLength);
     if (link_.failed() || reply.size() != kReadReplyLength)
+        return std::nullopt;
+    // The radio answers a read in the write command's form: 57 hi lo 08 and the data.
+    const QByteArray echo = readFrame(address).mid(1);
+    const bool echoes = reply.mid(1, echo.size()) == echo;
+    if (echo_ == Echo::Unknown) {
+        // The echo further in is an echoing radio's reply shifted by noise, not a radio
+        // without echo.
+        if (!echoes && reply.indexOf(echo, 2) >= 0)
+            return std::nullopt;
+        echo_ = echoes ? Echo::Yes : Echo::No;
+    }
+    if (echo_ == Echo::Yes && !echoes)
         return std::nullopt;
     return reply.mid(kReadHeaderLength, RadioImage::kBlockSize);
 }
@@ -84,7 +110,7 @@ bool CloneProtocol::writeBlock(quint16 address, const QByteArray &data) {
 void CloneProtocol::endExchange() {
     if (link_.failed())
         return;
-    link_.discardInput();
+    discardStale();
     link_.send(endCommand());
     link_.pause(kEndPauseMs);
 }
@@ -92,7 +118,7 @@ void CloneProtocol::endExchange() {
 void CloneProtocol::startAging() {
     if (link_.failed())
         return;
-    link_.discardInput();
+    discardStale();
     link_.send(agingCommand());
     link_.pause(kEndPauseMs);
 }

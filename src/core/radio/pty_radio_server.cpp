@@ -188,12 +188,19 @@ void PtyRadioServer::handToRadio(const QByteArray &bytes) {
         if (chunk.bytes.isEmpty())
             continue;
         // The radio's own delay (a late or split reply) counts from the arrival.
-        qint64 at = arrived + std::max<qint64>(0, chunk.dueMs - arrivedMs) * 1'000'000;
-        if (wireTime_) {
-            at = std::max(at, toClientFreeNs_) + chunk.bytes.size() * kByteNs;
-            toClientFreeNs_ = at;
+        const qint64 at = arrived + std::max<qint64>(0, chunk.dueMs - arrivedMs) * 1'000'000;
+        if (!wireTime_) {
+            schedule({at, chunk.bytes});
+            continue;
         }
-        schedule({at, chunk.bytes});
+        // Byte by byte, as a real line delivers them: a tool that takes a reply as
+        // soon as it has enough bytes sees exactly what it would see on a cable.
+        qint64 byteAt = std::max(at, toClientFreeNs_);
+        for (const char byte : chunk.bytes) {
+            byteAt += kByteNs;
+            schedule({byteAt, QByteArray(1, byte)});
+        }
+        toClientFreeNs_ = byteAt;
     }
 }
 

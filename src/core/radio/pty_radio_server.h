@@ -19,7 +19,7 @@ namespace vrx {
 // chunk is written when it falls due. Without wire time the answers come at once (after
 // any delay a fault adds). With wire time the server plays a 9600-baud line, 10 bits a
 // byte each way: a command counts as arrived once its last byte has crossed the line,
-// and a reply becomes readable once its last byte has crossed back. The line is timed
+// and each reply byte becomes readable as soon as it has crossed back. The line is timed
 // to the microsecond here rather than in the radio model, whose reply times are whole
 // milliseconds: rounding every short exchange up would add several per cent.
 //

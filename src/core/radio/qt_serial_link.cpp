@@ -1,6 +1,7 @@
 #include "radio/qt_serial_link.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace vrx {
@@ -26,6 +27,30 @@ bool isFatal(QSerialPort::SerialPortError error) {
         return false;
     default:
         return true;
+    }
+}
+
+// What a fatal error during a session means, in words of our own: after a hangup
+// the port's text is often a leftover errno of an unrelated earlier call (an ioctl
+// that a pseudo-terminal does not support), which would only mislead.
+QString sessionErrorText(QSerialPort::SerialPortError error, const QString &device) {
+    if (!QFileInfo::exists(device))
+        return QStringLiteral("the serial device %1 was disconnected").arg(device);
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("the serial device %1 was disconnected (the line hung up)")
+            .arg(device);
+    case QSerialPort::ReadError:
+        return QStringLiteral("reading from %1 failed; the device may have been disconnected")
+            .arg(device);
+    case QSerialPort::WriteError:
+        return QStringLiteral("writing to %1 failed; the device may have been disconnected")
+            .arg(device);
+    case QSerialPort::PermissionError:
+        return QStringLiteral("access to %1 was lost").arg(device);
+    default:
+        return QStringLiteral("the port %1 reported error %2").arg(device).arg(int(error));
     }
 }
 
@@ -120,11 +145,17 @@ void QtSerialLink::pause(int ms) {
     awaited_ = previous;
 }
 
-void QtSerialLink::discardInput() {
+int QtSerialLink::discardInput() {
+    if (!port_.isOpen() || failed_)
+        return 0;
+    // Outside a wait nothing moves the driver's bytes into the port's buffer: fetch
+    // them, so that what is dropped can be counted.
+    port_.waitForReadyRead(0);
     if (!port_.isOpen())
-        return;
-    port_.readAll();
+        return 0;
+    const int dropped = int(port_.readAll().size());
     port_.clear(QSerialPort::Input);
+    return dropped;
 }
 
 void QtSerialLink::discardOutput() {
@@ -157,7 +188,7 @@ void QtSerialLink::onError(QSerialPort::SerialPortError error) {
         return;
     if (!failed_) {
         failed_ = true;
-        errorString_ = port_.errorString();
+        errorString_ = sessionErrorText(error, device_);
     }
     if (loop_)
         loop_->quit();

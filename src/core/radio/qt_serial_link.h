@@ -39,7 +39,7 @@ public:
     QByteArray waitForBytes(int count, int timeoutMs) override;
     void pause(int ms) override;
 
-    void discardInput() override;
+    int discardInput() override;
     void discardOutput() override;
 
     bool failed() const override { return failed_; }

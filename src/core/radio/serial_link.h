@@ -31,8 +31,9 @@ public:
     // two transmissions, the pause after the end command).
     virtual void pause(int ms) = 0;
 
-    // Drops input that is buffered but not yet taken.
-    virtual void discardInput() = 0;
+    // Drops input that is buffered but not yet taken and returns how many bytes that
+    // was: input nobody asked for is a sign of a noisy line.
+    virtual int discardInput() = 0;
     // Drops output that has not been transmitted yet.
     virtual void discardOutput() = 0;
 

@@ -82,10 +82,12 @@ void SimulatedLink::pause(int ms) {
     deliverDue();
 }
 
-void SimulatedLink::discardInput() {
+int SimulatedLink::discardInput() {
     deliverDue();
-    discarded_ += int(input_.size());
+    const int dropped = int(input_.size());
+    discarded_ += dropped;
     input_.clear();
+    return dropped;
 }
 
 } // namespace vrx

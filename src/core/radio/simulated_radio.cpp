@@ -69,6 +69,10 @@ QList<SimulatedRadio::Chunk> SimulatedRadio::receive(const QByteArray &bytes, qi
         lineFreeInUs_ = inputStartUs_ + bytes.size() * kByteUs;
     leftover_ = int(pending_.size());
     consumed_ = 0;
+    if (fault_.kind == FaultKind::Echo) {
+        const qint64 echoedUs = wireTime_ ? lineFreeInUs_ + bytes.size() * kByteUs : nowMs * 1000;
+        replies.append(Chunk{usToDueMs(echoedUs), bytes});
+    }
     pending_.append(bytes);
     process(replies);
     return replies;
@@ -109,6 +113,12 @@ bool SimulatedRadio::answer(const QByteArray &reply, int frameLength, QList<Chun
     QByteArray bytes = reply;
     if (faultHitsStep(FaultKind::Garbage))
         bytes = garbageReply();
+    if (faultHitsStep(FaultKind::StrayAndLost))
+        bytes = QByteArray(1, fault_.byte) + bytes.left(bytes.size() - 1);
+    if (faultHitsStep(FaultKind::TrailingByte))
+        bytes.append(fault_.byte);
+    if (fault_.kind == FaultKind::Flood && steps_ >= fault_.step)
+        bytes.append(QByteArray(kFloodBytes, fault_.byte));
 
     const qint64 startUs =
         wireTime_ ? std::max(arrivalUs(frameLength - 1), lineFreeOutUs_) : nowMs_ * 1000;
@@ -126,7 +136,8 @@ bool SimulatedRadio::answer(const QByteArray &reply, int frameLength, QList<Chun
         // A single byte cannot be split: its only burst comes with the gap.
         lineFreeOutUs_ = schedule(bytes, startUs + kSplitGapMs * 1000);
     } else if (faultHitsStep(FaultKind::LateReply)) {
-        lineFreeOutUs_ = schedule(bytes, startUs + kLateByMs * 1000);
+        const int lateMs = fault_.delayMs > 0 ? fault_.delayMs : kLateByMs;
+        lineFreeOutUs_ = schedule(bytes, startUs + lateMs * 1000);
     } else {
         lineFreeOutUs_ = schedule(bytes, startUs);
     }
@@ -195,6 +206,8 @@ void SimulatedRadio::process(QList<Chunk> &replies) {
             const int address = (quint8(frame.at(1)) << 8) | quint8(frame.at(2));
             QByteArray reply = frame;
             reply[0] = kWriteOpcode;
+            if (fault_.kind == FaultKind::NoEcho)
+                reply = QByteArray::fromHex("57000000");
             reply.append(memory_.mid(address, RadioImage::kBlockSize));
             if (answer(reply, kReadFrameLength, replies))
                 state_ = AwaitAck;

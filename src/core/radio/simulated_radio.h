@@ -37,12 +37,25 @@ public:
         ExtraIdentByte, // the ident reply carries one extra byte in the same burst
         CorruptStore,   // the first write from step `step` on is acknowledged, but its
                         // first data byte is stored with bit 4 flipped
+        // Line noise and odd radios:
+        StrayAndLost, // at step `step`, the byte `byte` comes before the reply and the
+                      // reply's last byte is lost: the length is right, the data shifted
+        TrailingByte, // at step `step`, the byte `byte` follows the reply
+        NoEcho,       // read replies carry 57 00 00 00 instead of echoing the command
+        Echo,         // every byte the tool sends comes straight back (an echoing cable)
+        Flood,        // from step `step` on, every answer is followed by kFloodBytes
+                      // bytes of `byte`
     };
     struct Fault {
         FaultKind kind = FaultKind::None;
         int step = 0;
-        // Garbage, SplitReply and LateReply hit `count` consecutive steps from `step`.
+        // Garbage, SplitReply, LateReply, StrayAndLost and TrailingByte hit `count`
+        // consecutive steps from `step`.
         int count = 1;
+        // The noise byte of StrayAndLost, TrailingByte and Flood.
+        char byte = 0;
+        // LateReply's delay; 0 means kLateByMs.
+        int delayMs = 0;
     };
 
     // A piece of reply that becomes readable on the tool's side at `dueMs`.
@@ -53,6 +66,7 @@ public:
 
     static constexpr int kSplitGapMs = 300;
     static constexpr int kLateByMs = 400;
+    static constexpr int kFloodBytes = 300;
     // A garbage answer: it does not start with 06 and is shorter than an ident or a
     // read reply, so no step can take it for its answer.
     static QByteArray garbageReply();

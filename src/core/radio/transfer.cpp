@@ -6,6 +6,7 @@
 #include "radio/settings_codec.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace vrx {
@@ -51,6 +52,11 @@ public:
 
     bool linkLost() const { return link_.failed(); }
 
+    void skip(SkippedStep step, const QString &what) {
+        result.skippedSteps << step;
+        result.skipped << what;
+    }
+
     // At a step boundary, with the radio in clone mode: true (and the end command sent)
     // when the caller asked to stop.
     bool stopHere() {
@@ -68,7 +74,7 @@ public:
     // transfer, then the acknowledgement that the first block follows. Returns false
     // (with the result set) when the run cannot go on; `ack` is the outcome of that last
     // acknowledgement, the check before the first channel.
-    bool start(bool &ack) {
+    bool start(CloneProtocol::Ack &ack) {
         if (!link_.isOpen()) {
             result.status = TransferStatus::PortNotOpen;
             result.detail = QStringLiteral("the port is not open");
@@ -82,22 +88,34 @@ public:
             return false;
         }
         if (protocol.acknowledge()) {
-            // The block is read only to follow the radio's expected order; its content
-            // is not used.
+            // The block is read only to follow the radio's expected order (and to learn
+            // whether the radio echoes read headers); its content is not used.
             if (!protocol.readBlock(RadioImage::kIdentAddress)) {
-                fail(0, QStringLiteral("no valid reply to the read of %1")
-                            .arg(addressText(RadioImage::kIdentAddress)));
+                fail(0, noValidReply(RadioImage::kIdentAddress));
                 return false;
             }
         } else if (linkLost()) {
             fail(0, QStringLiteral("acknowledgement after the handshake"));
             return false;
         } else {
-            result.skipped << QStringLiteral("identification block read (no acknowledgement "
-                                             "after the handshake)");
+            skip(SkippedStep::IdentRead,
+                 QStringLiteral("identification block read (no acknowledgement after the "
+                                "handshake)"));
         }
-        ack = protocol.acknowledge();
+        ack = protocol.acknowledgeReply();
+        if (ack == CloneProtocol::Ack::Suspect) {
+            fail(0, suspectReply(RadioImage::kIdentAddress));
+            return false;
+        }
         return true;
+    }
+
+    static QString noValidReply(quint16 address) {
+        return QStringLiteral("no valid reply to the read of ") + addressText(address);
+    }
+    static QString suspectReply(quint16 address) {
+        return QStringLiteral("the reply to the read of ") + addressText(address) +
+               QStringLiteral(" was followed by stray input or a garbled acknowledgement");
     }
 
 private:
@@ -120,6 +138,17 @@ QString notAcknowledgedBefore(int channel) {
 }
 
 } // namespace
+
+QString TransferResult::notice(const UiTexts &texts) const {
+    QStringList lines;
+    if (skippedSteps.contains(SkippedStep::SettingsRead))
+        lines << texts.msgSettingsNotRead;
+    if (skippedSteps.contains(SkippedStep::Band1Limits) ||
+        skippedSteps.contains(SkippedStep::Band2Limits) ||
+        skippedSteps.contains(SkippedStep::IdentWrite))
+        lines << texts.msgTailNotWritten;
+    return lines.join(u'\n');
+}
 
 QString TransferResult::message(const UiTexts &texts) const {
     switch (status) {
@@ -144,66 +173,125 @@ namespace {
 
 TransferResult readSequence(SerialLink &link, const ReadSink &sink,
                             const TransferProgress &progress, const StopRequest &stop) {
+    using Ack = CloneProtocol::Ack;
     Run run(link, kReadProgressMax, progress, stop);
     CloneProtocol &protocol = run.protocol;
-    bool ack = false;
+    Ack ack = Ack::Missing;
     if (!run.start(ack))
         return run.result;
 
+    // A channel whose blocks passed their checks waits here until the next command
+    // finds the line quiet: stray bytes after its acknowledgement would mean that the
+    // acknowledgement, and so the data before it, may not be what the radio sent.
+    struct Unconfirmed {
+        int channel;
+        QByteArray record;
+    };
+    std::optional<Unconfirmed> unconfirmed;
+    const auto take = [&](int channel, const QByteArray &record) {
+        sink.channelRead(channel, record);
+        run.result.completedChannels = channel;
+    };
+    // After the next command went out: the waiting channel is taken, or lost when input
+    // was waiting before that command.
+    const auto confirmed = [&]() {
+        if (!unconfirmed)
+            return true;
+        const Unconfirmed waiting = *unconfirmed;
+        unconfirmed.reset();
+        if (protocol.inputBeforeLastCommand()) {
+            sink.channelLost(waiting.channel);
+            return false;
+        }
+        take(waiting.channel, waiting.record);
+        return true;
+    };
+    const auto refuted = [&](int channel) {
+        return run.fail(channel,
+                        channelLabel(channel) + QStringLiteral(": ") +
+                            Run::suspectReply(RadioImage::channelSecondHalfAddress(channel)));
+    };
+    const auto lost = [&](int channel, const QString &what) {
+        sink.channelLost(channel);
+        return run.fail(channel, channelLabel(channel) + QStringLiteral(": ") + what);
+    };
+
     for (int n = 1; n <= kChannelCount; ++n) {
-        if (!ack)
+        if (ack == Ack::Missing)
             return run.fail(n, notAcknowledgedBefore(n));
-        if (run.stopHere())
+        if (run.stopHere()) {
+            // The end command went out: it settles the channel still waiting.
+            confirmed();
+            run.result.detail = QStringLiteral("interrupted after %1 of %2 channels")
+                                    .arg(run.result.completedChannels)
+                                    .arg(kChannelCount);
             return run.result;
+        }
         // From here on a failure empties the row: it was being replaced.
         const quint16 firstAddress = RadioImage::channelAddress(n);
         const quint16 secondAddress = RadioImage::channelSecondHalfAddress(n);
         const auto first = protocol.readBlock(firstAddress);
-        if (!first) {
-            sink.channelLost(n);
-            return run.fail(n, channelLabel(n) +
-                                   QStringLiteral(": no valid reply to the read of ") +
-                                   addressText(firstAddress));
-        }
-        if (!protocol.acknowledge()) {
-            sink.channelLost(n);
-            return run.fail(n, channelLabel(n) + QStringLiteral(": no acknowledgement after ") +
-                                   addressText(firstAddress));
-        }
+        if (!confirmed())
+            return refuted(n - 1);
+        if (!first)
+            return lost(n, Run::noValidReply(firstAddress));
+        const Ack firstAck = protocol.acknowledgeReply();
+        if (firstAck != Ack::Clean)
+            return lost(n, firstAck == Ack::Suspect ? Run::suspectReply(firstAddress)
+                                                    : QStringLiteral("no acknowledgement after ") +
+                                                          addressText(firstAddress));
         const auto second = protocol.readBlock(secondAddress);
-        if (!second) {
-            sink.channelLost(n);
-            return run.fail(n, channelLabel(n) +
-                                   QStringLiteral(": no valid reply to the read of ") +
-                                   addressText(secondAddress));
-        }
-        sink.channelRead(n, *first + *second);
-        ack = protocol.acknowledge();
-        run.result.completedChannels = n;
+        if (!second || protocol.inputBeforeLastCommand())
+            return lost(n, second ? Run::suspectReply(firstAddress)
+                                  : Run::noValidReply(secondAddress));
+        const QByteArray record = *first + *second;
+        ack = protocol.acknowledgeReply();
+        if (ack == Ack::Suspect)
+            return lost(n, Run::suspectReply(secondAddress));
+        if (ack == Ack::Clean)
+            unconfirmed = Unconfirmed{n, record};
+        else
+            take(n, record);
         run.count();
     }
 
-    if (ack) {
+    if (ack == Ack::Clean) {
         const auto block = protocol.readBlock(RadioImage::kSettingsAddress);
+        if (!confirmed())
+            return refuted(kChannelCount);
         if (!block)
             return run.fail(0, QStringLiteral("no valid reply to the read of the settings block ") +
                                    addressText(RadioImage::kSettingsAddress));
-        sink.settingsRead(*block);
         run.count();
-    } else if (run.linkLost()) {
-        return run.fail(0, notAcknowledgedBefore(kChannelCount));
-    } else {
-        run.result.skipped << QStringLiteral("settings block read (no acknowledgement of ") +
-                                  channelLabel(kChannelCount) + QLatin1Char(')');
+        const Ack endAck = protocol.acknowledgeReply();
+        if (endAck == Ack::Suspect)
+            return run.fail(0, Run::suspectReply(RadioImage::kSettingsAddress));
+        if (endAck == Ack::Clean) {
+            run.setProgress(kReadProgressEnd);
+            protocol.endExchange();
+            if (protocol.inputBeforeLastCommand())
+                return run.fail(0, Run::suspectReply(RadioImage::kSettingsAddress));
+        } else if (run.linkLost()) {
+            return run.fail(0, QStringLiteral("acknowledgement before the end command"));
+        } else {
+            run.skip(SkippedStep::EndCommand, QStringLiteral("end command (no acknowledgement)"));
+        }
+        sink.settingsRead(*block);
+        return run.result;
     }
 
+    if (run.linkLost())
+        return run.fail(0, notAcknowledgedBefore(kChannelCount));
+    run.skip(SkippedStep::SettingsRead,
+             QStringLiteral("settings block read (no acknowledgement of ") +
+                 channelLabel(kChannelCount) + QLatin1Char(')'));
     if (protocol.acknowledge()) {
         run.setProgress(kReadProgressEnd);
         protocol.endExchange();
     } else if (run.linkLost()) {
         return run.fail(0, QStringLiteral("acknowledgement before the end command"));
     } else {
-        run.result.skipped << QStringLiteral("end command (no acknowledgement)");
+        run.skip(SkippedStep::EndCommand, QStringLiteral("end command (no acknowledgement)"));
     }
     return run.result;
 }
@@ -268,9 +356,10 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
 
     Run run(link, kWriteProgressMax, progress, stop);
     CloneProtocol &protocol = run.protocol;
-    bool ack = false;
-    if (!run.start(ack))
+    CloneProtocol::Ack startAck = CloneProtocol::Ack::Missing;
+    if (!run.start(startAck))
         return run.result;
+    bool ack = startAck == CloneProtocol::Ack::Clean;
 
     for (int n = 1; n <= kChannelCount; ++n) {
         if (!ack)
@@ -302,31 +391,34 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
     run.count();
 
     struct Tail {
+        SkippedStep step;
         QString name;
         quint16 address;
         std::optional<QByteArray> block;
         bool discardOutput;
     };
     const std::array<Tail, 3> tails = {{
-        {QStringLiteral("band 1 limits"), RadioImage::kBand1Address,
+        {SkippedStep::Band1Limits, QStringLiteral("band 1 limits"), RadioImage::kBand1Address,
          encodeBandLimits(bands.displayedText(BandList::Band1Rx),
                           bands.displayedText(BandList::Band1Tx)),
          true},
-        {QStringLiteral("band 2 limits"), RadioImage::kBand2Address,
+        {SkippedStep::Band2Limits, QStringLiteral("band 2 limits"), RadioImage::kBand2Address,
          encodeBandLimits(bands.displayedText(BandList::Band2Rx),
                           bands.displayedText(BandList::Band2Tx)),
          false},
-        {QStringLiteral("identification block"), RadioImage::kIdentAddress, identBlock(), false},
+        {SkippedStep::IdentWrite, QStringLiteral("identification block"), RadioImage::kIdentAddress,
+         identBlock(), false},
     }};
     QString lastWritten = QStringLiteral("settings block");
     for (const Tail &tail : tails) {
         if (run.linkLost())
             return run.fail(0, QStringLiteral("the write of ") + lastWritten);
         if (!ack) {
-            run.result.skipped << tail.name + QStringLiteral(" (no acknowledgement of the ") +
-                                      lastWritten + QLatin1Char(')');
+            run.skip(tail.step, tail.name + QStringLiteral(" (no acknowledgement of the ") +
+                                    lastWritten + QLatin1Char(')'));
         } else if (!tail.block) {
-            run.result.skipped << tail.name + QStringLiteral(" (no usable band selection)");
+            run.skip(SkippedStep::BandWithoutSelection,
+                     tail.name + QStringLiteral(" (no usable band selection)"));
         } else {
             if (run.stopHere())
                 return run.result;
@@ -344,8 +436,9 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
         run.setProgress(kWriteProgressEnd);
         protocol.endExchange();
     } else {
-        run.result.skipped << QStringLiteral("end command (no acknowledgement of the ") +
-                                  lastWritten + QLatin1Char(')');
+        run.skip(SkippedStep::EndCommand,
+                 QStringLiteral("end command (no acknowledgement of the ") + lastWritten +
+                     QLatin1Char(')'));
     }
     return run.result;
 }

@@ -6,6 +6,7 @@
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -38,6 +39,18 @@ enum class TransferStatus {
     Interrupted,    // a StopRequest ended it at a step boundary
 };
 
+// Steps that a transfer may leave out without failing: the radio did not acknowledge
+// the step before them, or (BandWithoutSelection) a band list had nothing to write.
+enum class SkippedStep {
+    IdentRead,
+    SettingsRead,
+    EndCommand,
+    Band1Limits,
+    Band2Limits,
+    IdentWrite,
+    BandWithoutSelection,
+};
+
 struct TransferResult {
     TransferStatus status = TransferStatus::Ok;
     // The channel of the failing step or of the invalid cell, 0 when none.
@@ -54,6 +67,8 @@ struct TransferResult {
     // Lenient steps that did not happen although the transfer succeeded (the radio did
     // not acknowledge the step before them, or a band list had nothing to write).
     QStringList skipped;
+    // The same steps, for callers that act on them.
+    QList<SkippedStep> skippedSteps;
     // The gauge's last value.
     int progress = 0;
     // Channels completely read or written (1..completedChannels), in order.
@@ -67,6 +82,11 @@ struct TransferResult {
     // MsgCannotWriteCell naming the channel, field and text of a cell that cannot be
     // written.
     QString message(const UiTexts &texts) const;
+    // What a successful run must tell the user because the radio let it skip steps: that
+    // the settings were not read, or that the band limits or the identification block
+    // were not written. Empty when nothing of that kind was skipped (a band list without
+    // a selection is the user's choice, not news).
+    QString notice(const UiTexts &texts) const;
 };
 
 // Reads the radio's 199 channels and its settings block into `table` and `settings`.

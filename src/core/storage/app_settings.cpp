@@ -84,6 +84,12 @@ void setInteger(CSimpleIniA &ini, const char *section, const std::string &key, i
     ini.SetValue(section, key.c_str(), std::to_string(value).c_str());
 }
 
+QString tooLargeMessage(const QString &path) {
+    return QStringLiteral("The settings file %1 is larger than 1 MiB and was not read: the "
+                          "program uses its defaults and leaves the file as it is.")
+        .arg(displayPath(path));
+}
+
 // Reading something that is not a regular file (a fifo, a device) could block for ever.
 bool isReadableFile(const QFileInfo &info) {
     return info.exists() && info.isFile();
@@ -103,13 +109,20 @@ std::array<QString, kPortCount> AppSettings::defaultPortDevices() {
     return devices;
 }
 
-AppSettings readAppSettings(const QString &path) {
+AppSettings readAppSettings(const QString &path, QString *refusal) {
     AppSettings settings;
     CSimpleIniA ini;
     ini.SetUnicode(true);
     QFile file(path);
-    if (isReadableFile(QFileInfo(path)) && file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
+    const QFileInfo info(path);
+    if (isReadableFile(info) && file.open(QIODevice::ReadOnly)) {
+        // Read one byte beyond the cap: a file that grows while it is read is caught too.
+        const QByteArray bytes = file.read(kMaxAppSettingsBytes + 1);
+        if (bytes.size() > kMaxAppSettingsBytes) {
+            if (refusal)
+                *refusal = tooLargeMessage(path);
+            return settings;
+        }
         if (ini.LoadData(bytes.constData(), size_t(bytes.size())) < 0)
             ini.Reset();
     }
@@ -153,6 +166,8 @@ FileStatus writeAppSettings(const QString &path, const AppSettings &settings) {
     if (info.exists()) {
         if (!info.isFile())
             return failure(QStringLiteral("it is not a regular file"));
+        if (info.size() > kMaxAppSettingsBytes)
+            return failure(QStringLiteral("it is larger than 1 MiB and is left as it is"));
         // Keys this program does not know must survive, so an existing file that cannot
         // be read is not overwritten.
         QFile file(path);

@@ -17,6 +17,8 @@ inline constexpr int kSkinCount = 3;
 inline constexpr int kMaxBandEntries = 256;
 
 inline const QString kAppSettingsFileName = QStringLiteral("myini.ini");
+// A settings file of a few lists of band texts is far below this.
+inline constexpr qint64 kMaxAppSettingsBytes = 1024 * 1024;
 
 // Entries and selection of one band list; -1 selects nothing.
 struct BandListState {
@@ -49,7 +51,11 @@ struct AppSettings {
 // is neither decimal nor "0x" hexadecimal gives the default; a band entry missing below
 // the count reads as "400-470MHz"; a selection with no entry selects nothing; a port or
 // skin out of range falls back to 1.
-AppSettings readAppSettings(const QString &path);
+//
+// A file larger than kMaxAppSettingsBytes is not read: it gives the defaults and, in
+// `refusal`, the message to show the user once; writeAppSettings() never replaces such a
+// file, so nothing the user had is destroyed.
+AppSettings readAppSettings(const QString &path, QString *refusal = nullptr);
 
 // Updates the file at `path`: keys already there keep their place (and any keys or
 // sections the program does not know stay), new keys go to the end of their section and

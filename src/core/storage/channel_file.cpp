@@ -242,6 +242,13 @@ ChannelFileParse parseChannelFile(const QByteArray &bytes) {
 
 ChannelFileLoad loadChannelFile(const QString &path) {
     ChannelFileLoad result;
+    // Opening a fifo or a device would wait for a writer that may never come.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.error =
+            QStringLiteral("Cannot open %1: it is not a regular file").arg(displayPath(path));
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error =

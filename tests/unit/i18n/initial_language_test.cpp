@@ -68,6 +68,14 @@ TEST(InitialLanguage, UnreadableLogFallsBackToTheLocale) {
     EXPECT_EQ(chooseInitialLanguage(path, QLocale(QLocale::English)), QStringLiteral("eng"));
 }
 
+TEST(InitialLanguage, FifoLogIsNoLogAndDoesNotBlock) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(kInstallLogName);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_EQ(chooseInitialLanguage(path, QLocale(QLocale::Chinese)), QStringLiteral("chn"));
+    EXPECT_EQ(chooseInitialLanguage(path, QLocale(QLocale::English)), QStringLiteral("eng"));
+}
+
 TEST(InitialLanguage, AnyChineseLocaleChoosesChinese) {
     EXPECT_EQ(languageForLocale(QLocale(QLocale::Chinese, QLocale::China)), "chn");
     EXPECT_EQ(languageForLocale(QLocale(QLocale::Chinese, QLocale::Taiwan)), "chn");

@@ -288,6 +288,9 @@ TEST(ShippedPack, ChineseSlotsAgreeWithTheBuiltInSlots) {
         {PackId::MsgConfirmClear, builtIn.msgConfirmClear},
         {PackId::MsgInvalidFrequency, builtIn.msgInvalidFrequency},
         {PackId::MsgCannotWriteCell, builtIn.msgCannotWriteCell},
+        {PackId::MsgNoticeTitle, builtIn.msgNoticeTitle},
+        {PackId::MsgSettingsNotRead, builtIn.msgSettingsNotRead},
+        {PackId::MsgTailNotWritten, builtIn.msgTailNotWritten},
     };
     for (const auto &[id, text] : slotTexts)
         EXPECT_EQ(chn->text(id), text) << "id " << toInt(id);

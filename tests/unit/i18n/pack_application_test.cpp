@@ -46,6 +46,9 @@ TEST(ApplyToTexts, EnglishPackFillsEverySlot) {
         {PackId::MsgConfirmClear, &texts.msgConfirmClear},
         {PackId::MsgInvalidFrequency, &texts.msgInvalidFrequency},
         {PackId::MsgCannotWriteCell, &texts.msgCannotWriteCell},
+        {PackId::MsgNoticeTitle, &texts.msgNoticeTitle},
+        {PackId::MsgSettingsNotRead, &texts.msgSettingsNotRead},
+        {PackId::MsgTailNotWritten, &texts.msgTailNotWritten},
     };
     for (const auto &[id, slot] : slotTexts)
         EXPECT_EQ(*slot, eng.text(id)) << "id " << toInt(id);

@@ -357,6 +357,155 @@ INSTANTIATE_TEST_SUITE_P(
                        2}),
     [](const auto &info) { return std::string(info.param.name); });
 
+struct NoisyLineCase {
+    const char *name;
+    SimulatedRadio::Fault fault;
+    int channel;  // failing channel, 0 for a good read or a failure outside the channels
+    int emptyRow; // the channel emptied, 0 for none
+    bool ok;
+};
+void PrintTo(const NoisyLineCase &c, std::ostream *os) {
+    *os << c.name;
+}
+
+class NoisyLine : public ::testing::TestWithParam<NoisyLineCase> {};
+
+// A stray byte plus a lost one gives a reply of the right length but shifted; stray
+// bytes around an acknowledgement make the reply before it doubtful. Neither is ever
+// decoded: the channel is emptied and the read fails there, the later channels and the
+// settings keep what they had.
+TEST_P(NoisyLine, NeverTakesAShiftedOrDoubtfulReplyAsData) {
+    const auto &c = GetParam();
+    const UiTexts texts = englishTexts();
+    ChannelTable plan, other;
+    test::fillVariedPlan(plan, texts);
+    test::fillOtherPlan(other, texts);
+    SimulatedRadio radio = radioWithPlan(texts);
+    radio.setFault(c.fault);
+    SimulatedLink link(radio);
+    ASSERT_TRUE(link.open());
+    ChannelTable table;
+    test::fillOtherPlan(table, texts);
+    RadioSettings settings;
+    settings.setIndex(Option::Squelch, 5);
+
+    const TransferResult result = readRadio(link, table, settings, texts);
+    ASSERT_EQ(result.ok(), c.ok) << result.detail.toStdString();
+    if (!c.ok) {
+        EXPECT_EQ(result.status, TransferStatus::NoResponse);
+    }
+    EXPECT_EQ(result.channel, c.channel) << result.detail.toStdString();
+    const int lastRead = c.ok ? kChannelCount : c.emptyRow ? c.emptyRow - 1 : kChannelCount;
+    for (int n = 1; n <= kChannelCount; ++n) {
+        const ChannelRow expected = n <= lastRead     ? plan.row(n)
+                                    : n == c.emptyRow ? ChannelRow{}
+                                                      : other.row(n);
+        ASSERT_EQ(table.row(n), expected) << "channel " << n;
+    }
+    EXPECT_EQ(settings.index(Option::Squelch), c.ok ? 9 : 5);
+}
+
+constexpr int channelStep(int n) {
+    return kFirstChannelStep + 4 * (n - 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, NoisyLine,
+    ::testing::Values(
+        NoisyLineCase{"StrayZeroAndLostByteInChannel4",
+                      {FaultKind::StrayAndLost, channelStep(4), 1, 0x00},
+                      4,
+                      4,
+                      false},
+        NoisyLineCase{"Stray06InTheSecondHalf",
+                      {FaultKind::StrayAndLost, channelStep(4) + 2, 1, 0x06},
+                      4,
+                      4,
+                      false},
+        NoisyLineCase{"Stray57InChannel199",
+                      {FaultKind::StrayAndLost, channelStep(199), 1, 0x57},
+                      199,
+                      199,
+                      false},
+        NoisyLineCase{
+            "StrayInTheSettingsBlock", {FaultKind::StrayAndLost, 801, 1, 0x00}, 0, 0, false},
+        NoisyLineCase{"ByteAfterTheFirstHalfsAck",
+                      {FaultKind::TrailingByte, channelStep(7) + 1, 1, 0x06},
+                      7,
+                      7,
+                      false},
+        NoisyLineCase{"ByteAfterTheSecondHalfsAck",
+                      {FaultKind::TrailingByte, channelStep(7) + 3, 1, 0x57},
+                      7,
+                      7,
+                      false},
+        NoisyLineCase{"ByteAfterTheLastChannelsAck",
+                      {FaultKind::TrailingByte, channelStep(199) + 3, 1, 0x00},
+                      199,
+                      199,
+                      false},
+        NoisyLineCase{
+            "ByteAfterTheSettingsAck", {FaultKind::TrailingByte, 802, 1, 0x00}, 0, 0, false},
+        NoisyLineCase{"GarbageForAnAck", {FaultKind::Garbage, channelStep(12) + 3}, 12, 12, false},
+        // A radio that does not echo read headers is read as before.
+        NoisyLineCase{"RadioWithoutEcho", {FaultKind::NoEcho}, 0, 0, true}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// The notice after a successful run names what the radio let it skip; a band list with
+// nothing selected is skipped too, but that is no news to the user.
+TEST(TransferNotice, NamesWhatTheRadioLetTheRunSkip) {
+    const UiTexts texts = englishTexts();
+    ChannelTable plan;
+    test::fillVariedPlan(plan, texts);
+    BandPlan selected;
+    for (const BandList list :
+         {BandList::Band1Rx, BandList::Band1Tx, BandList::Band2Rx, BandList::Band2Tx})
+        selected.selectOrAppend(list, QStringLiteral("400-470MHz"));
+    struct Case {
+        const char *name;
+        Direction direction;
+        SimulatedRadio::Fault fault;
+        bool bandsSelected;
+        QString notice;
+        int skipped;
+    };
+    const Case cases[] = {
+        {"CleanRead", Direction::Read, {}, true, QString(), 0},
+        {"ReadWithoutSettings",
+         Direction::Read,
+         {FaultKind::SilentFrom, 800},
+         true,
+         texts.msgSettingsNotRead,
+         2},
+        {"CleanWrite", Direction::Write, {}, true, QString(), 0},
+        {"WriteWithoutTail",
+         Direction::Write,
+         {FaultKind::Garbage, 403},
+         true,
+         texts.msgTailNotWritten,
+         4},
+        {"WriteWithoutBandSelection", Direction::Write, {}, false, QString(), 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        SimulatedRadio radio = radioWithPlan(texts);
+        radio.setFault(c.fault);
+        SimulatedLink link(radio);
+        ASSERT_TRUE(link.open());
+        ChannelTable table;
+        RadioSettings settings;
+        const BandPlan none;
+        const TransferResult result =
+            c.direction == Direction::Read
+                ? readRadio(link, table, settings, texts)
+                : writeRadio(link, plan, settings, c.bandsSelected ? selected : none, texts);
+        ASSERT_TRUE(result.ok()) << result.detail.toStdString();
+        EXPECT_EQ(result.notice(texts), c.notice);
+        EXPECT_EQ(result.skipped.size(), c.skipped) << result.skipped.join('|').toStdString();
+        EXPECT_EQ(result.skippedSteps.size(), result.skipped.size());
+    }
+}
+
 struct LinkFailureCase {
     const char *name;
     Direction direction;

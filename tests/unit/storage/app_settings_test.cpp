@@ -29,6 +29,13 @@ protected:
     QString path_;
 };
 
+// A settings file padded with a comment to exactly `size` bytes, choosing COM3.
+QByteArray paddedSettings(qint64 size) {
+    QByteArray text = "[open]\ncom=3\n;";
+    text += QByteArray(size - text.size() - 1, 'x') + "\n";
+    return text;
+}
+
 BandListState list(QStringList entries, int selected) {
     return {std::move(entries), selected};
 }
@@ -299,6 +306,26 @@ TEST(AppSettingsPathTest, ConfigFolderWhenTheExecutableFolderIsUnusable) {
     EXPECT_EQ(appSettingsPath(dir.filePath("no-such-folder")), expected);
     EXPECT_EQ(appSettingsPath(QString()), expected);
     QStandardPaths::setTestModeEnabled(false);
+}
+
+// Up to 1 MiB the file is read; beyond it gives the defaults, a message naming the
+// file, and a write that leaves the file as it was.
+TEST_F(AppSettingsTest, FileBeyondOneMebibyteIsNotReadNorReplaced) {
+    QString refusal;
+    ASSERT_TRUE(writeBytes(path_, paddedSettings(kMaxAppSettingsBytes)));
+    EXPECT_EQ(readAppSettings(path_, &refusal).port, 3);
+    EXPECT_EQ(refusal, QString());
+
+    const QByteArray large = paddedSettings(kMaxAppSettingsBytes + 1);
+    ASSERT_TRUE(writeBytes(path_, large));
+    const AppSettings settings = readAppSettings(path_, &refusal);
+    EXPECT_EQ(settings, AppSettings{});
+    EXPECT_TRUE(refusal.contains(QDir::toNativeSeparators(path_))) << refusal.toStdString();
+    EXPECT_TRUE(refusal.contains(QLatin1String("1 MiB"))) << refusal.toStdString();
+
+    const FileStatus status = writeAppSettings(path_, settings);
+    EXPECT_FALSE(status.ok());
+    EXPECT_EQ(readBytes(path_), large);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace vrx {
 namespace {
@@ -431,6 +432,21 @@ TEST(ChannelFileOpenTest, MissingFileIsAnErrorNamingIt) {
     const ChannelFileLoad folder = loadChannelFile(dir.path());
     EXPECT_FALSE(folder.ok());
     EXPECT_FALSE(folder.error.isEmpty());
+}
+
+// A fifo would block the open until some writer came: it is refused before opening.
+TEST(ChannelFileOpenTest, FifoIsRefusedWithoutOpening) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pipe.vrx");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const ChannelFileLoad load = loadChannelFile(path);
+    EXPECT_FALSE(load.ok());
+    EXPECT_EQ(load.error, QStringLiteral("Cannot open %1: it is not a regular file")
+                              .arg(QDir::toNativeSeparators(path)));
+    Program program;
+    const ChannelPlan before = program.plan();
+    EXPECT_FALSE(openChannelFile(path, program.table, program.settings, program.bands).ok());
+    EXPECT_EQ(program.plan(), before);
 }
 
 TEST(ChannelFileOpenTest, HugeFileIsRefusedUnread) {
