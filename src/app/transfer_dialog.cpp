@@ -106,6 +106,7 @@ bool TransferDialog::verifyAfter() const {
 void TransferDialog::setPhase(const QString &text) {
     phase_->setText(text);
     phase_->setVisible(!text.isEmpty());
+    emit phaseShown(text);
 }
 
 void TransferDialog::setStatusText(const QString &text) {

@@ -65,6 +65,8 @@ public:
 
 signals:
     void startRequested();
+    // A new phase label, shown as setPhase() sets it.
+    void phaseShown(const QString &text);
 
 protected:
     void done(int result) override;

@@ -418,7 +418,8 @@ TEST_F(Cli, ControlCharactersFromAFileAreShownEscaped) {
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_FALSE(refused.err.contains(QChar(0)));
     EXPECT_FALSE(refused.err.contains(QChar(0x1b)));
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("\"7\\x00\\x1b[2J\"")))
+    // The drive value is its first three characters.
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("\"7\\x00\\x1b\" is not")))
         << refused.err.toStdString();
 }
 

@@ -104,9 +104,11 @@ private slots:
         QTest::mouseClick(transfer().backupCheck(), Qt::LeftButton);
         QTest::mouseClick(transfer().verifyCheck(), Qt::LeftButton);
         QStringList phases;
-        connect(transfer().gauge(), &QProgressBar::valueChanged, this, [&] {
-            if (phases.value(phases.size() - 1) != transfer().phaseLabel()->text())
-                phases << transfer().phaseLabel()->text();
+        // The gauge is drawn from the event loop, so the label is watched as it is set.
+        connect(&transfer(), &TransferDialog::phaseShown, this, [&](const QString &text) {
+            if (!text.isEmpty() && text == transfer().phaseLabel()->text() &&
+                transfer().phaseLabel()->isVisibleTo(&transfer()))
+                phases << text;
         });
         QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
         QVERIFY2(!windows_->warning.isVisible(), qPrintable(windows_->warning.message()));
