@@ -30,10 +30,8 @@ void SafetyTexts::apply(const LanguagePack &pack) {
         {PackId::MsgAutosaveFailed, &SafetyTexts::msgAutosaveFailed},
         {PackId::MsgAutosaveUnreadable, &SafetyTexts::msgAutosaveUnreadable},
     };
-    for (const auto &[id, slot] : fields) {
-        if (pack.has(id))
-            this->*slot = pack.text(id);
-    }
+    for (const auto &[id, slot] : fields)
+        assignPackText(pack, id, this->*slot);
 }
 
 } // namespace vrx

@@ -5,12 +5,9 @@
 namespace vrx {
 
 void applyToFileDialogTexts(const LanguagePack &pack, FileDialogTexts &texts) {
-    for (const auto &[id, slot] : {std::pair{PackId::OpenDialogTitle, &texts.openTitle},
-                                   std::pair{PackId::SaveDialogTitle, &texts.saveTitle},
-                                   std::pair{PackId::FileDialogFilter, &texts.filter}}) {
-        if (pack.has(id))
-            *slot = pack.text(id);
-    }
+    assignPackText(pack, PackId::OpenDialogTitle, texts.openTitle);
+    assignPackText(pack, PackId::SaveDialogTitle, texts.saveTitle);
+    assignPackText(pack, PackId::FileDialogFilter, texts.filter);
 }
 
 } // namespace vrx

@@ -57,4 +57,14 @@ private:
     std::array<QString, kLastPackId - kFirstPackId + 1> texts_;
 };
 
+// Puts the pack's text of `id` into `slot`; an id the pack lacks (0 included) leaves the
+// slot as it is, so a short pack never blanks a text.
+inline void assignPackText(const LanguagePack &pack, int id, QString &slot) {
+    if (pack.has(id))
+        slot = pack.text(id);
+}
+inline void assignPackText(const LanguagePack &pack, PackId id, QString &slot) {
+    assignPackText(pack, toInt(id), slot);
+}
+
 } // namespace vrx

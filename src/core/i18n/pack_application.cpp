@@ -6,11 +6,6 @@ namespace vrx {
 
 namespace {
 
-void assign(const LanguagePack &pack, PackId id, QString &slot) {
-    if (pack.has(id))
-        slot = pack.text(id);
-}
-
 // The list's entries as they stand, or its built-in ones when their number is not
 // what the rebuild expects, so that a rebuild always yields a full list.
 QStringList baseEntries(const RadioSettings &settings, Option option, int count) {
@@ -23,33 +18,33 @@ QStringList baseEntries(const RadioSettings &settings, Option option, int count)
 void rebuildOnOffList(const LanguagePack &pack, RadioSettings &settings, Option option,
                       PackId first, PackId second) {
     QStringList entries = baseEntries(settings, option, 2);
-    assign(pack, first, entries[0]);
-    assign(pack, second, entries[1]);
+    assignPackText(pack, first, entries[0]);
+    assignPackText(pack, second, entries[1]);
     settings.setEntries(option, entries);
 }
 
 } // namespace
 
 void applyToTexts(const LanguagePack &pack, UiTexts &texts) {
-    assign(pack, PackId::OffText, texts.offText);
-    assign(pack, PackId::OnText, texts.onText);
-    assign(pack, PackId::HighText, texts.highText);
-    assign(pack, PackId::LowText, texts.lowText);
-    assign(pack, PackId::WideText, texts.wideText);
-    assign(pack, PackId::NarrowText, texts.narrowText);
-    assign(pack, PackId::CaptionRead, texts.captionRead);
-    assign(pack, PackId::CaptionWrite, texts.captionWrite);
-    assign(pack, PackId::MsgFailureTitle, texts.msgFailureTitle);
-    assign(pack, PackId::MsgNoResponse, texts.msgNoResponse);
-    assign(pack, PackId::MsgPortOpenFailed, texts.msgPortOpenFailed);
-    assign(pack, PackId::MsgConfirmTitle, texts.msgConfirmTitle);
-    assign(pack, PackId::MsgConfirmNew, texts.msgConfirmNew);
-    assign(pack, PackId::MsgConfirmClear, texts.msgConfirmClear);
-    assign(pack, PackId::MsgInvalidFrequency, texts.msgInvalidFrequency);
-    assign(pack, PackId::MsgCannotWriteCell, texts.msgCannotWriteCell);
-    assign(pack, PackId::MsgNoticeTitle, texts.msgNoticeTitle);
-    assign(pack, PackId::MsgSettingsNotRead, texts.msgSettingsNotRead);
-    assign(pack, PackId::MsgTailNotWritten, texts.msgTailNotWritten);
+    assignPackText(pack, PackId::OffText, texts.offText);
+    assignPackText(pack, PackId::OnText, texts.onText);
+    assignPackText(pack, PackId::HighText, texts.highText);
+    assignPackText(pack, PackId::LowText, texts.lowText);
+    assignPackText(pack, PackId::WideText, texts.wideText);
+    assignPackText(pack, PackId::NarrowText, texts.narrowText);
+    assignPackText(pack, PackId::CaptionRead, texts.captionRead);
+    assignPackText(pack, PackId::CaptionWrite, texts.captionWrite);
+    assignPackText(pack, PackId::MsgFailureTitle, texts.msgFailureTitle);
+    assignPackText(pack, PackId::MsgNoResponse, texts.msgNoResponse);
+    assignPackText(pack, PackId::MsgPortOpenFailed, texts.msgPortOpenFailed);
+    assignPackText(pack, PackId::MsgConfirmTitle, texts.msgConfirmTitle);
+    assignPackText(pack, PackId::MsgConfirmNew, texts.msgConfirmNew);
+    assignPackText(pack, PackId::MsgConfirmClear, texts.msgConfirmClear);
+    assignPackText(pack, PackId::MsgInvalidFrequency, texts.msgInvalidFrequency);
+    assignPackText(pack, PackId::MsgCannotWriteCell, texts.msgCannotWriteCell);
+    assignPackText(pack, PackId::MsgNoticeTitle, texts.msgNoticeTitle);
+    assignPackText(pack, PackId::MsgSettingsNotRead, texts.msgSettingsNotRead);
+    assignPackText(pack, PackId::MsgTailNotWritten, texts.msgTailNotWritten);
 }
 
 void applyToOptionLists(const LanguagePack &pack, RadioSettings &settings) {
@@ -61,7 +56,7 @@ void applyToOptionLists(const LanguagePack &pack, RadioSettings &settings) {
     }
 
     QStringList timeout = baseEntries(settings, Option::TxTimeout, 8);
-    assign(pack, PackId::OffText, timeout[0]);
+    assignPackText(pack, PackId::OffText, timeout[0]);
     if (pack.has(PackId::MinuteUnit)) {
         for (int minutes = 1; minutes <= 7; ++minutes)
             timeout[minutes] = QString::number(minutes) + pack.text(PackId::MinuteUnit);
@@ -92,24 +87,24 @@ void applyToHeaders(const LanguagePack &pack, ChannelTable &table) {
 }
 
 void applyToCsvTexts(const LanguagePack &pack, CsvTexts &texts) {
-    assign(pack, PackId::CsvNotePrefix, texts.notePrefix);
-    assign(pack, PackId::CsvBadLocation, texts.badLocation);
-    assign(pack, PackId::CsvBadFrequency, texts.badFrequency);
-    assign(pack, PackId::CsvBadDuplex, texts.badDuplex);
-    assign(pack, PackId::CsvBadOffset, texts.badOffset);
-    assign(pack, PackId::CsvTxOutOfRange, texts.txOutOfRange);
-    assign(pack, PackId::CsvBadMode, texts.badMode);
-    assign(pack, PackId::CsvBadToneMode, texts.badToneMode);
-    assign(pack, PackId::CsvBadCtcss, texts.badCtcss);
-    assign(pack, PackId::CsvBadDcs, texts.badDcs);
-    assign(pack, PackId::CsvBadPolarity, texts.badPolarity);
-    assign(pack, PackId::CsvBadPower, texts.badPower);
-    assign(pack, PackId::CsvBadSkip, texts.badSkip);
-    assign(pack, PackId::CsvRepeatedLocation, texts.repeatedLocation);
-    assign(pack, PackId::CsvBeyondLastChannel, texts.beyondLastChannel);
-    assign(pack, PackId::CsvNotChannelList, texts.notChannelList);
-    assign(pack, PackId::CsvNotUtf8, texts.notUtf8);
-    assign(pack, PackId::CsvCannotExport, texts.cannotExport);
+    assignPackText(pack, PackId::CsvNotePrefix, texts.notePrefix);
+    assignPackText(pack, PackId::CsvBadLocation, texts.badLocation);
+    assignPackText(pack, PackId::CsvBadFrequency, texts.badFrequency);
+    assignPackText(pack, PackId::CsvBadDuplex, texts.badDuplex);
+    assignPackText(pack, PackId::CsvBadOffset, texts.badOffset);
+    assignPackText(pack, PackId::CsvTxOutOfRange, texts.txOutOfRange);
+    assignPackText(pack, PackId::CsvBadMode, texts.badMode);
+    assignPackText(pack, PackId::CsvBadToneMode, texts.badToneMode);
+    assignPackText(pack, PackId::CsvBadCtcss, texts.badCtcss);
+    assignPackText(pack, PackId::CsvBadDcs, texts.badDcs);
+    assignPackText(pack, PackId::CsvBadPolarity, texts.badPolarity);
+    assignPackText(pack, PackId::CsvBadPower, texts.badPower);
+    assignPackText(pack, PackId::CsvBadSkip, texts.badSkip);
+    assignPackText(pack, PackId::CsvRepeatedLocation, texts.repeatedLocation);
+    assignPackText(pack, PackId::CsvBeyondLastChannel, texts.beyondLastChannel);
+    assignPackText(pack, PackId::CsvNotChannelList, texts.notChannelList);
+    assignPackText(pack, PackId::CsvNotUtf8, texts.notUtf8);
+    assignPackText(pack, PackId::CsvCannotExport, texts.cannotExport);
 }
 
 } // namespace vrx
