@@ -16,6 +16,14 @@ QString commandHelp(const QCommandLineParser &parser) {
 
 } // namespace
 
+QCommandLineOption settingsFileOption() {
+    return QCommandLineOption(
+        QStringLiteral("settings"),
+        QStringLiteral("Settings file with the band lists and ports (default: the GUI's "
+                       "myini.ini)."),
+        QStringLiteral("FILE"));
+}
+
 int usageError(const QCommandLineParser &parser, const QString &message) {
     printError(message);
     printErr(u'\n' + commandHelp(parser));

@@ -12,6 +12,10 @@ namespace vrx {
 // gives ExitUsage. Returns -1 when the command should run.
 int parseCommand(QCommandLineParser &parser, const QStringList &arguments, int positionalCount);
 
+// --settings FILE, the settings file (band lists, ports section) in place of the GUI's
+// own; the same for every command that reads it.
+QCommandLineOption settingsFileOption();
+
 // Reports a usage error with the command's help and returns ExitUsage.
 int usageError(const QCommandLineParser &parser, const QString &message);
 

@@ -52,11 +52,7 @@ int runDiffCommand(const QStringList &arguments) {
     const QCommandLineOption langOption(QStringLiteral("lang"),
                                         QStringLiteral("Language of the value words shown."),
                                         QStringLiteral("chn|eng"));
-    const QCommandLineOption settingsOption(
-        QStringLiteral("settings"),
-        QStringLiteral("Settings file with the band lists and ports (default: the GUI's "
-                       "myini.ini)."),
-        QStringLiteral("FILE"));
+    const QCommandLineOption settingsOption = settingsFileOption();
     const QCommandLineOption noBackupOption(
         QStringLiteral("no-backup"),
         QStringLiteral("Keep no copy of the plan read from the radio."));

@@ -17,10 +17,7 @@ int runPortsCommand(const QStringList &arguments) {
         QStringLiteral("vrxctl ports [--settings FILE]\n"
                        "Lists the serial ports: device, description, USB VID:PID and the\n"
                        "COM item of the settings file that stands for it."));
-    const QCommandLineOption settingsOption(
-        QStringLiteral("settings"),
-        QStringLiteral("Settings file with the ports section (default: the GUI's myini.ini)."),
-        QStringLiteral("FILE"));
+    const QCommandLineOption settingsOption = settingsFileOption();
     parser.addOption(settingsOption);
     if (const int status = parseCommand(parser, arguments, 0); status >= 0)
         return status;

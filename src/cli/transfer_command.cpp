@@ -128,11 +128,7 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         QStringLiteral("Language of the value texts and messages (default: as the GUI "
                        "chooses)."),
         QStringLiteral("chn|eng"));
-    const QCommandLineOption settingsOption(
-        QStringLiteral("settings"),
-        QStringLiteral("Settings file with the band lists and ports (default: the GUI's "
-                       "myini.ini)."),
-        QStringLiteral("FILE"));
+    const QCommandLineOption settingsOption = settingsFileOption();
     const QCommandLineOption strictOption(
         QStringLiteral("strict"),
         QStringLiteral("Fail (exit 1, no file written) when the radio let any step be skipped."));
