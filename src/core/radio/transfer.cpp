@@ -6,6 +6,7 @@
 #include "radio/settings_codec.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -58,11 +59,14 @@ public:
     }
 
     // At a step boundary, with the radio in clone mode: true (and the end command sent)
-    // when the caller asked to stop.
-    bool stopHere() {
+    // when the caller asked to stop. `settle` runs after the end command, before the
+    // result says how far the run got.
+    bool stopHere(const std::function<void()> &settle = {}) {
         if (!stop_ || !stop_())
             return false;
         protocol.endExchange();
+        if (settle)
+            settle();
         result.status = TransferStatus::Interrupted;
         result.detail = QStringLiteral("interrupted after %1 of %2 channels")
                             .arg(result.completedChannels)
@@ -219,14 +223,9 @@ TransferResult readSequence(SerialLink &link, const ReadSink &sink,
     for (int n = 1; n <= kChannelCount; ++n) {
         if (ack == Ack::Missing)
             return run.fail(n, notAcknowledgedBefore(n));
-        if (run.stopHere()) {
-            // The end command went out: it settles the channel still waiting.
-            confirmed();
-            run.result.detail = QStringLiteral("interrupted after %1 of %2 channels")
-                                    .arg(run.result.completedChannels)
-                                    .arg(kChannelCount);
+        // The end command settles the channel still waiting.
+        if (run.stopHere([&] { confirmed(); }))
             return run.result;
-        }
         // From here on a failure empties the row: it was being replaced.
         const quint16 firstAddress = RadioImage::channelAddress(n);
         const quint16 secondAddress = RadioImage::channelSecondHalfAddress(n);
@@ -374,12 +373,11 @@ TransferResult writeRadio(SerialLink &link, const ChannelTable &table,
                                    QStringLiteral(" was not acknowledged"));
         ack = protocol.writeBlock(secondAddress, records[n].mid(RadioImage::kBlockSize));
         run.count();
-        if (ack)
-            run.result.completedChannels = n;
         if (!ack)
             return run.fail(n, channelLabel(n) + QStringLiteral(": the write of ") +
                                    addressText(secondAddress) +
                                    QStringLiteral(" was not acknowledged"));
+        run.result.completedChannels = n;
     }
 
     if (run.stopHere())
