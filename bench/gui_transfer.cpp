@@ -10,10 +10,10 @@
 //
 //   bench_gui_transfer [rounds]     (default 5)
 
-#include "app_windows.h"
 #include "bench_radio.h"
 #include "radio/qt_serial_link.h"
 #include "radio/transfer.h"
+#include "shell/app_windows.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

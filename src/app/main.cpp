@@ -1,6 +1,6 @@
-#include "app_windows.h"
-#include "demo_radio.h"
-#include "recovery.h"
+#include "files/recovery.h"
+#include "radio/demo_radio.h"
+#include "shell/app_windows.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
 // Editing channels in the grid through the floating editors, and the channel buttons.
-#include "app_windows.h"
-#include "channel_grid.h"
-#include "channel_table_model.h"
 #include "channels/channel_operations.h"
+#include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
+#include "shell/app_windows.h"
 
 #include <QComboBox>
 #include <QLineEdit>

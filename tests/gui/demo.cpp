@@ -1,8 +1,8 @@
 // The demo radio on a pseudo-terminal, read and written through the real serial port code.
-#include "app_windows.h"
-#include "demo_radio.h"
 #include "radio/channel_codec.h"
+#include "radio/demo_radio.h"
 #include "radio/radio_image.h"
+#include "shell/app_windows.h"
 
 #include <QProgressBar>
 #include <QPushButton>

@@ -1,9 +1,9 @@
 // The three dialogs: they block the main window while up, and the warning dialog's OK
 // carries out the confirmed new plan or clearing.
-#include "app_windows.h"
-#include "channel_grid.h"
-#include "options_page.h"
-#include "service_panel.h"
+#include "edit/channel_grid.h"
+#include "edit/options_page.h"
+#include "radio/service_panel.h"
+#include "shell/app_windows.h"
 
 #include <QComboBox>
 #include <QLabel>

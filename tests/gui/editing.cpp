@@ -1,12 +1,12 @@
 // The editing commands: undo/redo, channel selection by number, the clipboard, insert and
 // delete with shifting, sorting, the find bar and the bulk edits of the context menu.
 // Keys go to the focused widget and clicks through the window, as a user's would.
-#include "app_windows.h"
-#include "channel_grid.h"
 #include "channels/channel_operations.h"
-#include "edit_actions.h"
-#include "find_bar.h"
+#include "edit/channel_grid.h"
+#include "edit/edit_actions.h"
+#include "edit/find_bar.h"
 #include "i18n/language_switch.h"
+#include "shell/app_windows.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // Channel files through the window's open and save actions, and myini.ini at start and exit.
-#include "app_windows.h"
-#include "channel_grid.h"
-#include "channel_table_model.h"
-#include "options_page.h"
-#include "service_panel.h"
+#include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
+#include "edit/options_page.h"
+#include "radio/service_panel.h"
+#include "shell/app_windows.h"
 #include "storage/app_settings.h"
 #include "storage/channel_file.h"
 

@@ -1,12 +1,12 @@
 // The paths by which real input reaches the grid and its floating editors: keys go to
 // whatever QApplication::focusWidget() is, mouse and wheel events go through the window
 // at the pointer so that Qt picks the receiver, and the focus is checked after each step.
-#include "app_windows.h"
-#include "channel_grid.h"
-#include "channel_table_model.h"
 #include "channels/channel_operations.h"
+#include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
 #include "i18n/language_pack.h"
-#include "window_texts.h"
+#include "shell/app_windows.h"
+#include "shell/window_texts.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>

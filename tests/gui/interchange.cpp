@@ -1,11 +1,11 @@
 // CSV import, export and paste, and the channel list, through the window's File menu and
 // the grid, as a user reaches them.
-#include "app_windows.h"
-#include "channel_grid.h"
-#include "channel_table_model.h"
-#include "edit_actions.h"
-#include "interchange_actions.h"
-#include "notes_dialog.h"
+#include "dialogs/notes_dialog.h"
+#include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
+#include "edit/edit_actions.h"
+#include "files/interchange_actions.h"
+#include "shell/app_windows.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>

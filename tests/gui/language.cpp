@@ -1,12 +1,12 @@
 // Language packs on the windows: the choice at start, the captions by id, and switching.
-#include "about_dialog.h"
-#include "app_windows.h"
-#include "channel_grid.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/link_label.h"
+#include "edit/channel_grid.h"
+#include "edit/options_page.h"
 #include "i18n/language_pack.h"
-#include "link_label.h"
-#include "options_page.h"
-#include "service_panel.h"
-#include "window_texts.h"
+#include "radio/service_panel.h"
+#include "shell/app_windows.h"
+#include "shell/window_texts.h"
 
 #include <QComboBox>
 #include <QGroupBox>

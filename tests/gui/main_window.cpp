@@ -1,10 +1,10 @@
 // The main window as the user first meets it: grid, menus, port choice, skins, exit.
-#include "app_windows.h"
-#include "channel_grid.h"
-#include "channel_table_model.h"
-#include "link_label.h"
-#include "options_page.h"
-#include "service_panel.h"
+#include "dialogs/link_label.h"
+#include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
+#include "edit/options_page.h"
+#include "radio/service_panel.h"
+#include "shell/app_windows.h"
 
 #include <QActionGroup>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 // The port settings dialog, port failures that say why, and Qt's own texts in the
 // program's language.
-#include "app_windows.h"
 #include "i18n/language_pack.h"
-#include "language_actions.h"
-#include "port_settings_actions.h"
+#include "radio/port_settings_actions.h"
+#include "shell/app_windows.h"
+#include "shell/language_actions.h"
 
 #include <QComboBox>
 #include <QFileDialog>

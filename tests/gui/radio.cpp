@@ -1,12 +1,12 @@
 // Reads, writes and service exchanges started from the window, against the simulated radio.
-#include "app_windows.h"
-#include "channel_grid.h"
-#include "channel_table_model.h"
-#include "edit_actions.h"
+#include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
+#include "edit/edit_actions.h"
 #include "radio/channel_codec.h"
 #include "radio/radio_image.h"
+#include "radio/service_panel.h"
 #include "radio/simulated_link.h"
-#include "service_panel.h"
+#include "shell/app_windows.h"
 
 #include <QLineEdit>
 #include <QProgressBar>

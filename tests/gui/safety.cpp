@@ -1,12 +1,12 @@
 // Backups, verified writes, plan comparison and crash recovery, from the window, against
 // the simulated radio, with the data folder in a temporary XDG_DATA_HOME.
-#include "app_windows.h"
-#include "plan_diff_dialog.h"
+#include "dialogs/plan_diff_dialog.h"
+#include "files/recovery.h"
+#include "files/safety_actions.h"
 #include "radio/channel_codec.h"
 #include "radio/radio_image.h"
 #include "radio/simulated_link.h"
-#include "recovery.h"
-#include "safety_actions.h"
+#include "shell/app_windows.h"
 #include "storage/channel_file.h"
 #include "storage/data_folder.h"
 

@@ -1,0 +1,83 @@
+#include "edit/channel_table_model.h"
+
+#include "i18n/visible_text.h"
+
+#include "channels/channel_table.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace vrx {
+
+namespace {
+const QColor kFixedColour(192, 192, 192);
+const QColor kShadedColour(227, 227, 227); // every fifth channel, for counting
+} // namespace
+
+ChannelTableModel::ChannelTableModel(ChannelTable *table, QObject *parent)
+    : QAbstractTableModel(parent), table_(table) {
+    connect(table_, &ChannelTable::rowsChanged, this, &ChannelTableModel::tableRowsChanged);
+}
+
+int ChannelTableModel::rowCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : kChannelCount;
+}
+
+int ChannelTableModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+QVariant ChannelTableModel::data(const QModelIndex &index, int role) const {
+    if (!index.isValid())
+        return {};
+    const int channel = channelOf(index);
+    switch (role) {
+    case Qt::DisplayRole:
+        // A text from a file or the radio may hold control characters; show them as
+        // the replacement glyph.
+        return withVisibleControls(table_->text(index.column(), channel));
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    case Qt::BackgroundRole:
+        if (index.column() == NumberCol)
+            return QBrush(kFixedColour);
+        if (channel % 5 == 0)
+            return QBrush(kShadedColour);
+        return {};
+    case Qt::ForegroundRole:
+        // The number column is not selectable; keep it from drawing greyed out.
+        return QBrush(Qt::black);
+    default:
+        return {};
+    }
+}
+
+QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal) {
+        if (role == Qt::DisplayRole)
+            return table_->header(section);
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignCenter);
+        return {};
+    }
+    if (role == Qt::DisplayRole)
+        return table_->text(NumberCol, section + 1);
+    return {};
+}
+
+Qt::ItemFlags ChannelTableModel::flags(const QModelIndex &index) const {
+    if (!index.isValid() || index.column() == NumberCol)
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void ChannelTableModel::tableRowsChanged(int first, int last) {
+    if (first <= 0) {
+        emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+        first = 1;
+    }
+    if (last >= first)
+        emit dataChanged(index(first - 1, 0), index(last - 1, kColumnCount - 1));
+}
+
+} // namespace vrx

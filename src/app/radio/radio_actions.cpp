@@ -1,0 +1,150 @@
+#include "radio/radio_actions.h"
+
+#include "dialogs/warning_dialog.h"
+#include "edit/edit_actions.h"
+#include "files/safety_actions.h"
+#include "radio/guarded_transfer.h"
+#include "radio/port_diagnosis.h"
+#include "radio/service.h"
+#include "radio/transfer.h"
+#include "shell/main_window.h"
+
+#include <QPushButton>
+
+namespace vrx {
+
+RadioActions::~RadioActions() = default;
+
+void RadioActions::showFailure(const QString &message, const QStringList &details) {
+    if (WarningDialog *warning = window_.warningDialog())
+        warning->showMessage(window_.texts().msgFailureTitle, message, DialogMode::Notice, details);
+}
+
+void RadioActions::showPortFailure(const QString &device, const QString &error) {
+    PortDiagnosis diagnosis;
+    if (transferLink_) {
+        // The transfer window (still up after a failed run) holds the port: no cable
+        // problem to look for.
+        diagnosis.fault = PortFault::HeldByThisProgram;
+        diagnosis.device = device;
+    } else {
+        diagnosis = window_.environment().diagnosePort(device, error);
+    }
+    showFailure(window_.texts().msgPortOpenFailed,
+                portDiagnosisLines(diagnosis, window_.shellTexts().port, window_.currentPort()));
+}
+
+void RadioActions::startTransfer(TransferKind kind) {
+    TransferDialog *transfer = window_.transferDialog();
+    if (!transfer || !window_.finishEditing())
+        return;
+    const AppEnvironment &env = window_.environment();
+    const QString device = window_.portDevice(window_.currentPort());
+    // The port is probed before the dialog comes up, so a missing or busy port is reported
+    // before any transfer starts. The open transfer dialog holds its port too.
+    std::unique_ptr<SerialLink> link;
+    QString error;
+    if (!transferLink_ && env.probePort(device, &error))
+        link = env.makeLink(device);
+    if (!link || !link->open()) {
+        showPortFailure(device, link ? link->errorString() : error);
+        return;
+    }
+    transferLink_ = std::move(link);
+    const bool read = kind == TransferKind::Read;
+    const UiTexts &texts = window_.texts();
+    transfer->prepare(kind, read ? texts.captionRead : texts.captionWrite);
+    transfer->setWriteOptions(window_.appSettings().writeBackup, window_.appSettings().writeVerify);
+    transfer->showBlocking();
+}
+
+void RadioActions::runTransfer() {
+    TransferDialog *transfer = window_.transferDialog();
+    if (!transfer || !transferLink_ || transfer->isRunning())
+        return;
+    // A closed failure notice may have freed the main window; nothing there may touch the
+    // table or the settings while the exchange reads or writes them.
+    window_.setEnabled(false);
+    transfer->setRunning(true);
+    transfer->setProgress(0);
+    rememberWriteOptions();
+    GuardedOutcome outcome;
+    const auto run = [&] { outcome = runGuardedTransfer(window_, *transfer, *transferLink_); };
+    if (transfer->kind() == TransferKind::Read) {
+        // A read replaces channels and settings: one step, also when it stopped half way.
+        window_.editActions().step(PackId::StepReadRadio, run, StepScope::Everything);
+    } else {
+        run();
+    }
+    transfer->setRunning(false);
+    if (outcome.verified)
+        transfer->setStatusText(window_.safetyActions().texts().statusVerified);
+    if (!outcome.failure.isEmpty()) {
+        showFailure(outcome.failure);
+    } else if (!outcome.notice.isEmpty()) {
+        showFailure(outcome.skippedNotice.isEmpty()
+                        ? outcome.notice
+                        : outcome.notice + QStringLiteral("\n\n") + outcome.skippedNotice);
+    } else if (!outcome.skippedNotice.isEmpty()) {
+        // The run succeeded, but the user must know what it did not do.
+        if (WarningDialog *warning = window_.warningDialog())
+            warning->showMessage(window_.texts().msgNoticeTitle, outcome.skippedNotice,
+                                 DialogMode::Notice);
+    }
+}
+
+void RadioActions::rememberWriteOptions() {
+    TransferDialog *transfer = window_.transferDialog();
+    if (!transfer || transfer->kind() != TransferKind::Write)
+        return;
+    window_.appSettings().writeBackup = transfer->backupFirst();
+    window_.appSettings().writeVerify = transfer->verifyAfter();
+}
+
+void RadioActions::closeTransferLink() {
+    rememberWriteOptions();
+    if (!transferLink_)
+        return;
+    transferLink_->close();
+    transferLink_.reset();
+}
+
+void RadioActions::runService(ServiceAction action) {
+    QPushButton *button = window_.servicePanel()->button(action);
+    RadioSettings &settings = window_.settings();
+    if (action == ServiceAction::DefaultPowerDrive) {
+        defaultPowerDrive(settings);
+        return;
+    }
+    // Only the operation's own button is held while it runs.
+    button->setEnabled(false);
+    const AppEnvironment &env = window_.environment();
+    const QString device = window_.portDevice(window_.currentPort());
+    QString error;
+    if (!env.probePort(device, &error)) {
+        showPortFailure(device, error);
+    } else {
+        const std::unique_ptr<SerialLink> link = env.makeLink(device);
+        ServiceResult result;
+        switch (action) {
+        case ServiceAction::ReadPowerDrive:
+            result = readPowerDrive(*link, settings);
+            break;
+        case ServiceAction::WritePowerDrive:
+            result = writePowerDrive(*link, settings);
+            break;
+        case ServiceAction::StartAging:
+            result = startAging(*link);
+            break;
+        case ServiceAction::DefaultPowerDrive:
+            break;
+        }
+        if (result.status == ServiceStatus::PortOpenFailed)
+            showPortFailure(device, link->errorString());
+        else if (result.failed())
+            showFailure(result.message(window_.texts()));
+    }
+    button->setEnabled(true);
+}
+
+} // namespace vrx
