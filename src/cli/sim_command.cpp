@@ -13,6 +13,8 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -20,6 +22,10 @@
 namespace vrx {
 
 namespace {
+
+// Far more than a fleet of cables on one computer, few enough that a typo in N does not
+// exhaust the system's pseudo-terminals.
+constexpr int kMaxSimulatedRadios = 64;
 
 struct FaultName {
     const char *name;
@@ -95,9 +101,11 @@ std::optional<SimulatedRadio::Fault> parseFault(const QString &text) {
 int runSimCommand(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("vrxctl sim [--plan FILE.vrx] [--baud] [--fault KIND[:STEP]]\n"
+        QStringLiteral("vrxctl sim [--plan FILE.vrx] [--baud] [--fault KIND[:STEP]] "
+                       "[--count N [--fault-radio K]]\n"
                        "Runs a simulated radio on a pseudo-terminal until SIGTERM or SIGINT.\n"
-                       "The first line on stdout is the device path to use as PORT."));
+                       "The first line on stdout is the device path to use as PORT; with "
+                       "--count, one line per radio."));
     const QCommandLineOption planOption(QStringLiteral("plan"),
                                         QStringLiteral("Preload the radio's memory from a "
                                                        "channel file."),
@@ -115,20 +123,54 @@ int runSimCommand(const QStringList &arguments) {
                        "trailing:STEP (a byte after the reply), no-echo (read replies do not "
                        "echo the command), echo (the line echoes every byte), flood:STEP."),
         QStringLiteral("KIND[:STEP]"));
-    parser.addOptions({planOption, baudOption, faultOption});
+    const QCommandLineOption countOption(
+        QStringLiteral("count"),
+        QStringLiteral("Run N radios, each on a pseudo-terminal of its own (1-%1).")
+            .arg(kMaxSimulatedRadios),
+        QStringLiteral("N"));
+    const QCommandLineOption faultRadioOption(
+        QStringLiteral("fault-radio"),
+        QStringLiteral("With --count: only radio K (1 for the first line) gets the --fault; "
+                       "by default every radio does."),
+        QStringLiteral("K"));
+    parser.addOptions({planOption, baudOption, faultOption, countOption, faultRadioOption});
     if (const int status = parseCommand(parser, arguments, 0); status >= 0)
         return status;
 
-    PtyRadioServer server;
-    SimulatedRadio &radio = server.radio();
+    int count = 1;
+    if (parser.isSet(countOption)) {
+        bool ok = false;
+        count = parser.value(countOption).toInt(&ok);
+        if (!ok || count < 1 || count > kMaxSimulatedRadios)
+            return usageError(parser, QStringLiteral("--count takes a number from 1 to %1")
+                                          .arg(kMaxSimulatedRadios));
+    }
+    int faultRadio = 0; // every radio
+    if (parser.isSet(faultRadioOption)) {
+        bool ok = false;
+        faultRadio = parser.value(faultRadioOption).toInt(&ok);
+        if (!ok || faultRadio < 1 || faultRadio > count)
+            return usageError(parser, QStringLiteral("--fault-radio takes a number from 1 to %1")
+                                          .arg(count));
+        if (!parser.isSet(faultOption))
+            return usageError(parser, QStringLiteral("--fault-radio needs --fault"));
+    }
+    std::optional<SimulatedRadio::Fault> fault;
     if (parser.isSet(faultOption)) {
-        const std::optional<SimulatedRadio::Fault> fault = parseFault(parser.value(faultOption));
+        fault = parseFault(parser.value(faultOption));
         if (!fault)
             return usageError(
                 parser, QStringLiteral("unknown fault \"%1\"").arg(parser.value(faultOption)));
-        radio.setFault(*fault);
     }
-    server.setWireTime(parser.isSet(baudOption));
+
+    std::vector<std::unique_ptr<PtyRadioServer>> servers;
+    for (int n = 1; n <= count; ++n) {
+        auto server = std::make_unique<PtyRadioServer>();
+        if (fault && (faultRadio == 0 || faultRadio == n))
+            server->radio().setFault(*fault);
+        server->setWireTime(parser.isSet(baudOption));
+        servers.push_back(std::move(server));
+    }
     if (parser.isSet(planOption)) {
         const ChannelFileLoad load = loadChannelFile(parser.value(planOption));
         if (!load.ok()) {
@@ -137,12 +179,13 @@ int runSimCommand(const QStringList &arguments) {
         }
         QString error;
         const std::optional<QByteArray> memory =
-            radioMemoryFromPlan(*load.plan, radio.memory(), &error);
+            radioMemoryFromPlan(*load.plan, servers.front()->radio().memory(), &error);
         if (!memory) {
             printError(QStringLiteral("%1: %2").arg(parser.value(planOption), error));
             return ExitUsage;
         }
-        radio.memory() = *memory;
+        for (const auto &server : servers)
+            server->radio().memory() = *memory;
     }
 
     if (!installSignalHandlers()) {
@@ -152,14 +195,21 @@ int runSimCommand(const QStringList &arguments) {
     QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, qApp, &QCoreApplication::quit);
 
-    QString error;
-    if (!server.start(&error)) {
-        printError(QStringLiteral("cannot create the pseudo-terminal: %1").arg(error));
-        return ExitRadioFailed;
+    // Every radio is up before any path is printed, so that a reader may open them all
+    // as soon as the lines come.
+    QString paths;
+    for (const auto &server : servers) {
+        QString error;
+        if (!server->start(&error)) {
+            printError(QStringLiteral("cannot create the pseudo-terminal: %1").arg(error));
+            return ExitRadioFailed;
+        }
+        paths += server->devicePath() + u'\n';
     }
-    printOut(server.devicePath() + u'\n');
+    printOut(paths);
     QCoreApplication::exec();
-    server.stop();
+    for (const auto &server : servers)
+        server->stop();
     return ExitOk;
 }
 

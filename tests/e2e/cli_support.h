@@ -76,18 +76,28 @@ inline ToolRun runTool(const QStringList &arguments) {
 }
 
 // `vrxctl sim` in its own process; stopped (and checked to stop cleanly) at the end.
+// With `count` above 1 it runs `sim --count`, one device path a line.
 class Simulator {
 public:
-    explicit Simulator(const QStringList &arguments = {}) {
-        process_.start(kTool, QStringList{QStringLiteral("sim")} + arguments);
-        // The device path is the first line; the simulator then serves until killed.
-        while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+    explicit Simulator(const QStringList &arguments = {}, int count = 1) {
+        QStringList all{QStringLiteral("sim")};
+        if (count > 1)
+            all << QStringLiteral("--count") << QString::number(count);
+        process_.start(kTool, all + arguments);
+        // The device paths come first; the simulator then serves until killed.
+        while (devices_.size() < count) {
+            while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+            }
+            if (!process_.canReadLine())
+                break;
+            devices_ << QString::fromUtf8(process_.readLine()).trimmed();
         }
-        device_ = QString::fromUtf8(process_.readLine()).trimmed();
+        device_ = devices_.value(0);
     }
     ~Simulator() { stop(SIGTERM); }
 
     QString device() const { return device_; }
+    QStringList devices() const { return devices_; }
 
     // Sends `signal` and returns the exit code; -1 if it had to be killed or crashed.
     int stop(int signal) {
@@ -105,6 +115,7 @@ public:
 private:
     QProcess process_;
     QString device_;
+    QStringList devices_;
 };
 
 } // namespace vrx
