@@ -142,16 +142,17 @@ int runSimCommand(const QStringList &arguments) {
         bool ok = false;
         count = parser.value(countOption).toInt(&ok);
         if (!ok || count < 1 || count > kMaxSimulatedRadios)
-            return usageError(parser, QStringLiteral("--count takes a number from 1 to %1")
-                                          .arg(kMaxSimulatedRadios));
+            return usageError(
+                parser,
+                QStringLiteral("--count takes a number from 1 to %1").arg(kMaxSimulatedRadios));
     }
     int faultRadio = 0; // every radio
     if (parser.isSet(faultRadioOption)) {
         bool ok = false;
         faultRadio = parser.value(faultRadioOption).toInt(&ok);
         if (!ok || faultRadio < 1 || faultRadio > count)
-            return usageError(parser, QStringLiteral("--fault-radio takes a number from 1 to %1")
-                                          .arg(count));
+            return usageError(
+                parser, QStringLiteral("--fault-radio takes a number from 1 to %1").arg(count));
         if (!parser.isSet(faultOption))
             return usageError(parser, QStringLiteral("--fault-radio needs --fault"));
     }

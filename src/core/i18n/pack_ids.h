@@ -9,23 +9,19 @@ namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
 // The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
-inline constexpr int kLastPackId = 299;
+inline constexpr int kLastPackId = 599;
 
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation.
+// printing, 270-299 ports and installation, 400-429 programming several radios.
 struct PackIdBlock {
     int first;
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},
-    PackIdBlock{140, 142},
-    PackIdBlock{160, 182},
-    PackIdBlock{190, 239},
-    PackIdBlock{240, 269},
-    PackIdBlock{270, 296},
+    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
+    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{400, 429},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -324,6 +320,38 @@ enum class PackId : int {
     OpenDialogTitle = 294,
     SaveDialogTitle = 295,
     FileDialogFilter = 296,
+
+    // Programming several radios at once: the Edit menu's item and the fleet window.
+    MenuFleet = 400,
+    FleetTitle = 401,
+    FleetColumnPhase = 402,
+    FleetColumnProgress = 403,
+    FleetColumnResult = 404,
+    FleetSourcePlan = 405,
+    FleetSourceRadio = 406,
+    FleetBackupFirst = 407,
+    FleetVerify = 408,
+    FleetStart = 409,
+    FleetRunFailed = 410,
+    FleetNextBatch = 411,
+    FleetBatch = 412,
+    FleetReportAt = 413,
+    FleetPhaseWaiting = 414,
+    FleetPhaseReading = 415,
+    FleetPhaseBackingUp = 416,
+    FleetPhaseWriting = 417,
+    FleetPhaseVerifying = 418,
+    FleetPhaseDone = 419,
+    FleetResultVerified = 420,
+    FleetResultWritten = 421,
+    FleetResultRead = 422,
+    FleetResultFailed = 423,
+    FleetResultDiffers = 424,
+    FleetResultStopped = 425,
+    FleetStop = 426,
+    FleetNoneChecked = 427,
+    FleetSummary = 428,
+    FleetReportFailed = 429,
 };
 
 inline constexpr int toInt(PackId id) {

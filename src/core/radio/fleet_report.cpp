@@ -69,11 +69,11 @@ QString fleetVerifyText(const FleetPortResult &result) {
 }
 
 QByteArray fleetReportCsv(const QList<FleetPortResult> &results) {
-    QString text = csvLine({QStringLiteral("batch"), QStringLiteral("port"),
-                            QStringLiteral("device"), QStringLiteral("usb_serial"),
-                            QStringLiteral("start"), QStringLiteral("end"),
-                            QStringLiteral("result"), QStringLiteral("backup_file"),
-                            QStringLiteral("verify"), QStringLiteral("first_difference")});
+    QString text =
+        csvLine({QStringLiteral("batch"), QStringLiteral("port"), QStringLiteral("device"),
+                 QStringLiteral("usb_serial"), QStringLiteral("start"), QStringLiteral("end"),
+                 QStringLiteral("result"), QStringLiteral("backup_file"), QStringLiteral("verify"),
+                 QStringLiteral("first_difference")});
     for (const FleetPortResult &r : results) {
         text += csvLine({QString::number(r.batch), spreadsheetSafe(r.port.name),
                          spreadsheetSafe(r.port.device), spreadsheetSafe(r.port.usbSerial),
@@ -84,8 +84,7 @@ QByteArray fleetReportCsv(const QList<FleetPortResult> &results) {
     return text.toUtf8();
 }
 
-bool writeFleetReport(const QString &path, const QList<FleetPortResult> &results,
-                      QString *reason) {
+bool writeFleetReport(const QString &path, const QList<FleetPortResult> &results, QString *reason) {
     const QDir folder = QFileInfo(path).absoluteDir();
     if (!folder.exists() && !QDir().mkpath(folder.path())) {
         if (reason)

@@ -32,7 +32,6 @@ QString fleetVerifyText(const FleetPortResult &result);
 
 // Writes the report atomically, creating its folder when missing. False and `reason`
 // on failure.
-bool writeFleetReport(const QString &path, const QList<FleetPortResult> &results,
-                      QString *reason);
+bool writeFleetReport(const QString &path, const QList<FleetPortResult> &results, QString *reason);
 
 } // namespace vrx

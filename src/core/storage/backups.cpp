@@ -33,14 +33,29 @@ const QRegularExpression &backupNamePattern() {
     return pattern;
 }
 
+enum class Claim { No, Yes };
+
 // A free path for the next backup of `kind`, or empty (with `error`) when there is none.
+// With Claim::Yes the name is taken by creating an empty file exclusively, so that radios
+// backed up side by side in the same second (threads, or other vrxctl processes) never
+// pick one name and overwrite each other's backup.
 QString freeBackupPath(const DataFolder &folder, BackupKind kind, const QDateTime &when,
-                       QString *error) {
+                       QString *error, Claim claim = Claim::No) {
     if (!folder.ensureBackupsFolder(error))
         return {};
     const QDir dir(folder.backupsPath());
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
         const QString path = dir.filePath(backupFileName(kind, when, attempt));
+        if (claim == Claim::Yes) {
+            QFile placeholder(path);
+            if (placeholder.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+                return path;
+            if (!QFileInfo::exists(path)) {
+                *error = placeholder.errorString();
+                return {};
+            }
+            continue;
+        }
         if (!QFileInfo::exists(path))
             return path;
     }
@@ -62,11 +77,12 @@ QString backupFileName(BackupKind kind, const QDateTime &when, int attempt) {
 BackupResult saveBackup(const DataFolder &folder, BackupKind kind, const ChannelPlan &plan,
                         const QDateTime &when) {
     BackupResult result;
-    const QString path = freeBackupPath(folder, kind, when, &result.error);
+    const QString path = freeBackupPath(folder, kind, when, &result.error, Claim::Yes);
     if (path.isEmpty())
         return result;
     const FileStatus saved = saveChannelFile(path, plan);
     if (!saved) {
+        QFile::remove(path);
         result.error = saved.message();
         return result;
     }

@@ -54,8 +54,7 @@ TEST(FleetReport, ALineForEveryRadioWithItsResult) {
     FleetPortResult written = result("=HYPERLINK(1)", FleetOutcome::Written);
     written.port.usbSerial = QStringLiteral("-12");
 
-    const QString text =
-        QString::fromUtf8(fleetReportCsv({verified, failed, differs, written}));
+    const QString text = QString::fromUtf8(fleetReportCsv({verified, failed, differs, written}));
     const QList<CsvRecord> records = splitCsvRecords(text);
     ASSERT_EQ(records.size(), 5);
     EXPECT_EQ(records[0].fields,
@@ -63,10 +62,9 @@ TEST(FleetReport, ALineForEveryRadioWithItsResult) {
                            "backup_file", "verify", "first_difference"}));
     EXPECT_EQ(records[1].fields,
               QStringList({"2", "COM3", "/dev/ttyUSB0", "A10K3", "2026-01-31T23:59:58",
-                           "2026-02-01T00:00:12", "verified",
-                           "before-write-20260131-235958.vrx", "same", ""}));
-    EXPECT_EQ(records[2].fields[6],
-              QStringLiteral("failed: no response at channel 12, block 2"));
+                           "2026-02-01T00:00:12", "verified", "before-write-20260131-235958.vrx",
+                           "same", ""}));
+    EXPECT_EQ(records[2].fields[6], QStringLiteral("failed: no response at channel 12, block 2"));
     EXPECT_EQ(records[2].fields[8], QStringLiteral("not verified"));
     EXPECT_EQ(records[3].fields[1], QStringLiteral("电台"));
     EXPECT_EQ(records[3].fields[6], QStringLiteral("differs"));

@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
+#include <thread>
+#include <vector>
 
 namespace vrx {
 namespace {
@@ -64,6 +67,28 @@ TEST_F(BackupsFixture, ABackupIsTheCompleteChannelFileUnderTheNextFreeName) {
     const ChannelFileLoad load = loadChannelFile(third.path);
     ASSERT_TRUE(load.ok());
     EXPECT_EQ(load.plan->channels, plan.channels);
+}
+
+TEST_F(BackupsFixture, RadiosBackedUpSideBySideInOneSecondKeepEveryBackup) {
+    const ChannelPlan plan = test::numberedPlan();
+    constexpr int kRadios = 8;
+    std::array<BackupResult, kRadios> results;
+    {
+        std::vector<std::jthread> threads;
+        for (int n = 0; n < kRadios; ++n)
+            threads.emplace_back(
+                [&, n] { results[n] = saveBackup(folder, BackupKind::BeforeWrite, plan, kWhen); });
+    }
+    QStringList paths;
+    for (const BackupResult &result : results) {
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        paths << result.path;
+    }
+    paths.removeDuplicates();
+    EXPECT_EQ(paths.size(), kRadios);
+    EXPECT_EQ(backupNames().size(), kRadios);
+    for (const QString &path : paths)
+        EXPECT_EQ(test::readBytes(path), writeChannelFile(plan)) << path.toStdString();
 }
 
 TEST_F(BackupsFixture, TheFolderKeepsTheNewest500AndLeavesOtherFilesAlone) {
