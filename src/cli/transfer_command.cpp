@@ -5,6 +5,7 @@
 #include "command_line.h"
 #include "console.h"
 #include "exit_status.h"
+#include "fleet_command.h"
 #include "interrupt_guard.h"
 #include "radio_session.h"
 #include "terminal_progress.h"
@@ -111,13 +112,20 @@ int transferCommand(const QStringList &arguments, Direction direction) {
                   "vrxctl read --port PORT --out FILE.vrx [--lang chn|eng] "
                   "[--settings FILE] [--no-backup] [--strict]\nReads the radio into a channel "
                   "file and keeps a "
-                  "copy in the backups folder.")
+                  "copy in the backups folder.\n"
+                  "vrxctl read --port P1 --port P2 ... --out-dir DIR [...]\nReads every radio "
+                  "at once, a file per port in DIR.")
             : QStringLiteral("vrxctl write --port PORT --in FILE.vrx [--lang chn|eng] "
                              "[--settings FILE] [--backup] [--verify] [--strict]\nWrites a channel "
-                             "file into the radio."));
+                             "file into the radio.\n"
+                             "vrxctl write --port P1 --port P2 ... --in FILE.vrx [--backup] "
+                             "[--verify] [--report FILE.csv] [...]\nWrites it into every radio "
+                             "at once and keeps a report (exit 0: all succeeded, 3: a verify "
+                             "found a difference, 1: otherwise)."));
     const QCommandLineOption portOption(
         QStringLiteral("port"),
-        QStringLiteral("Device path, or COM1..COM4 from the settings file."),
+        QStringLiteral("Device path, or COM1..COM4 from the settings file; give it once a "
+                       "radio to program several at once."),
         QStringLiteral("PORT"));
     const QCommandLineOption fileOption(reading ? QStringLiteral("out") : QStringLiteral("in"),
                                         reading ? QStringLiteral("Channel file to write.")
@@ -143,19 +151,38 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         QStringLiteral("verify"),
         QStringLiteral("Read the radio back after the write and compare (exit status 3 on a "
                        "difference)."));
+    const QCommandLineOption outDirOption(
+        QStringLiteral("out-dir"),
+        QStringLiteral("Read every --port into this folder, a file per port (ttyUSB0.vrx)."),
+        QStringLiteral("DIR"));
+    const QCommandLineOption reportOption(
+        QStringLiteral("report"),
+        QStringLiteral("With several --port: the report's file (default: fleet-<time>.csv in "
+                       "the data folder)."),
+        QStringLiteral("FILE.csv"));
     parser.addOptions({portOption, fileOption, langOption, settingsOption, strictOption});
     if (reading)
-        parser.addOption(noBackupOption);
+        parser.addOptions({noBackupOption, outDirOption});
     else
-        parser.addOptions({backupOption, verifyOption});
+        parser.addOptions({backupOption, verifyOption, reportOption});
     if (const int status = parseCommand(parser, arguments, 0); status >= 0)
         return status;
 
-    if (!parser.isSet(portOption) || parser.value(portOption).isEmpty())
+    const QStringList ports = parser.values(portOption);
+    if (ports.isEmpty() || ports.contains(QString()))
         return usageError(parser, QStringLiteral("--port is required"));
-    if (!parser.isSet(fileOption) || parser.value(fileOption).isEmpty())
+    const bool fleet = ports.size() > 1 || (reading && parser.isSet(outDirOption)) ||
+                       (!reading && parser.isSet(reportOption));
+    if (reading && fleet) {
+        if (parser.isSet(fileOption))
+            return usageError(parser, QStringLiteral("--out and --out-dir exclude each other"));
+        if (parser.value(outDirOption).isEmpty())
+            return usageError(parser, QStringLiteral("--out-dir is required with several "
+                                                     "--port"));
+    } else if (!parser.isSet(fileOption) || parser.value(fileOption).isEmpty()) {
         return usageError(parser,
                           QStringLiteral("--%1 is required").arg(fileOption.names().first()));
+    }
     const QString languageName =
         parser.isSet(langOption) ? parser.value(langOption) : defaultLanguageName();
     if (!languageFromName(languageName))
@@ -169,15 +196,19 @@ int transferCommand(const QStringList &arguments, Direction direction) {
         printError(error);
         return ExitUsage;
     }
+    Workspace ws;
+    ws.prepare(*appSettings, languageName);
+    if (reading && fleet)
+        return runFleetRead(ports, *appSettings, ws,
+                            {parser.value(outDirOption), !parser.isSet(noBackupOption),
+                             parser.isSet(strictOption)});
+
     const QString device = resolvePort(parser.value(portOption), *appSettings, &error);
     if (device.isEmpty()) {
         printError(error);
         return ExitUsage;
     }
     const QString file = parser.value(fileOption);
-
-    Workspace ws;
-    ws.prepare(*appSettings, languageName);
 
     if (reading) {
         // Refuse before talking to the radio rather than lose a whole read at the end.
@@ -203,6 +234,10 @@ int transferCommand(const QStringList &arguments, Direction direction) {
                 QStringLiteral("%1: %2 (%3)").arg(file, check.message(ws.texts), check.detail));
             return ExitUsage;
         }
+        if (fleet)
+            return runFleetWrite(ports, *appSettings, ws,
+                                 {parser.isSet(backupOption), parser.isSet(verifyOption),
+                                  parser.isSet(strictOption), parser.value(reportOption)});
     }
 
     // From before the port opens, so that no signal can leave the radio in clone mode.

@@ -329,7 +329,22 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"UnknownFault", {"sim", "--fault", "melt"}, "unknown fault \"melt\""},
         UsageCase{"FaultStepNotANumber", {"sim", "--fault", "silent:x"}, "silent:x"},
         UsageCase{"FaultWithoutSteps", {"sim", "--fault", "wrong-ident:3"}, "wrong-ident:3"},
-        UsageCase{"SimPlanMissing", {"sim", "--plan", "@DATA@/none.vrx"}, "none.vrx"}),
+        UsageCase{"SimPlanMissing", {"sim", "--plan", "@DATA@/none.vrx"}, "none.vrx"},
+        UsageCase{"SimCountOutOfRange", {"sim", "--count", "0"}, "--count takes a number"},
+        UsageCase{"SimFaultRadioBeyondCount",
+                  {"sim", "--count", "2", "--fault", "silent", "--fault-radio", "3"},
+                  "--fault-radio takes a number from 1 to 2"},
+        UsageCase{"ReadSeveralPortsWithoutOutDir",
+                  {"read", "--port", "/dev/null", "--port", "/dev/zero", "--settings", kIni},
+                  "--out-dir is required"},
+        UsageCase{"ReadIntoAMissingFolder",
+                  {"read", "--port", "/dev/null", "--port", "/dev/zero", "--out-dir",
+                   "@DATA@/none", "--settings", kIni},
+                  "no such folder"},
+        UsageCase{"WriteToOnePortTwice",
+                  {"write", "--port", "/dev/null", "--port", "/dev/null", "--in", kIn,
+                   "--settings", kIni},
+                  "/dev/null is named twice"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Cli, ShowPrintsTheAlignedPlan) {

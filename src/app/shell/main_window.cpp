@@ -15,6 +15,7 @@
 #include "files/safety_actions.h"
 #include "i18n/visible_text.h"
 #include "radio/port_diagnosis.h"
+#include "radio/fleet_actions.h"
 #include "radio/port_settings_actions.h"
 #include "radio/qt_serial_link.h"
 #include "radio/radio_actions.h"
@@ -71,7 +72,8 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
       languageActions_(std::make_unique<LanguageActions>(*this)),
       safetyActions_(std::make_unique<SafetyActions>(*this)),
       recovery_(std::make_unique<Recovery>(*this)),
-      portSettingsActions_(std::make_unique<PortSettingsActions>(*this)) {
+      portSettingsActions_(std::make_unique<PortSettingsActions>(*this)),
+      fleetActions_(std::make_unique<FleetActions>(*this)) {
     setDefaultHooks();
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
@@ -215,6 +217,9 @@ void MainWindow::buildMenus() {
     edit->addAction(makeAction(MainAction::OptionsPage, QStringLiteral("功能选项(&Y)")));
     edit->addSeparator();
     edit->addAction(makeAction(MainAction::OtherPage, QStringLiteral("其它功能(&T)")));
+    // Added items, in a group of their own after the original ones.
+    edit->addSeparator();
+    edit->addAction(fleetActions_->menuAction());
 
     QMenu *options = addMenu(MainMenu::Options, QStringLiteral("选项"));
     QMenu *ports = addMenu(MainMenu::Port, QStringLiteral("通信端口(&C)"), options);

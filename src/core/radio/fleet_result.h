@@ -1,7 +1,12 @@
 #pragma once
 
+#include "radio/transfer_engine.h"
+
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace vrx {
 
@@ -12,17 +17,6 @@ struct FleetPort {
     QString device;         // the device that is opened ("/dev/ttyUSB0")
     QString usbDescription; // empty for a port that is not a USB adapter
     QString usbSerial;
-};
-
-// Where a radio's run is; a run goes through the phases in this order and leaves out
-// those it was not asked for.
-enum class FleetPhase {
-    Waiting,
-    ReadingSource, // the source radio of "read one, write many"
-    BackingUp,
-    Writing,
-    Verifying,
-    Done,
 };
 
 enum class FleetOutcome {
@@ -39,15 +33,21 @@ enum class FleetOutcome {
 struct FleetPortResult {
     FleetPort port;
     int batch = 0;
-    FleetPhase phase = FleetPhase::Waiting;
+    // Where the run is (Opening while it waits to start); the source radio of "read one,
+    // write many" passes Reading, the others BackingUp, Writing and Verifying as asked.
+    TransferPhase phase = TransferPhase::Opening;
     FleetOutcome outcome = FleetOutcome::NotRun;
     // The gauge of the current phase.
     int progress = 0;
     int progressMax = 0;
     QDateTime start;
     QDateTime end;
-    // Why it failed, in English for logs and the report; empty unless Failed.
+    // Why it failed, in English for logs and the report, and as the window shows it (in
+    // the language of the run); empty unless Failed.
     QString why;
+    QString message;
+    // A stop request ended it.
+    bool stopped = false;
     // The before-write backup of this radio's old plan, empty when none was taken.
     QString backupFile;
     // Fields that differ after the write, and the first of them ("CH007 RxFreq: wrote
@@ -56,6 +56,11 @@ struct FleetPortResult {
     QString firstDifference;
     // Set when the verify phase completed its read back.
     bool verified = false;
+    // Lenient steps the radio let its last exchange leave out (English, for notes).
+    QStringList skipped;
+    // What a read took from the radio (a read run, and the source of "read one, write
+    // many"); empty otherwise.
+    std::optional<TransferPlan> readPlan;
 
     bool finished() const {
         return outcome != FleetOutcome::NotRun && outcome != FleetOutcome::Running;

@@ -1,3 +1,4 @@
+#include "radio/fleet_ports.h"
 #include "radio/fleet_report.h"
 
 #include "storage/csv_format.h"
@@ -95,6 +96,27 @@ TEST(FleetReport, AFolderThatCannotBeMadeIsReported) {
     QString reason;
     EXPECT_FALSE(writeFleetReport(dir.filePath(QStringLiteral("file/fleet.csv")), {}, &reason));
     EXPECT_FALSE(reason.isEmpty());
+}
+
+TEST(FleetPorts, SystemPortsThenTheComItemsTheSystemDoesNotList) {
+    SerialPortEntry usb;
+    usb.device = QStringLiteral("/dev/ttyUSB0");
+    usb.description = QStringLiteral("CP2102 USB to UART");
+    usb.serialNumber = QStringLiteral("0001");
+    SerialPortEntry plain;
+    plain.device = QStringLiteral("/dev/ttyS0");
+    const std::array<QString, kPortCount> items = {
+        QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyUSB7"), QString(),
+        QStringLiteral("/dev/ttyUSB7")};
+    const QList<FleetPort> ports = fleetPorts({usb, plain}, items);
+    ASSERT_EQ(ports.size(), 3);
+    EXPECT_EQ(ports[0].name, QStringLiteral("COM1"));
+    EXPECT_EQ(ports[0].device, QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(ports[0].usbDescription, QStringLiteral("CP2102 USB to UART"));
+    EXPECT_EQ(ports[0].usbSerial, QStringLiteral("0001"));
+    EXPECT_EQ(ports[1].name, QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(ports[2].name, QStringLiteral("COM2 COM4"));
+    EXPECT_EQ(ports[2].device, QStringLiteral("/dev/ttyUSB7"));
 }
 
 } // namespace
