@@ -96,8 +96,7 @@ Figures programFleet(int count, const FleetSettings &settings) {
         if (result.outcome == FleetOutcome::Verified)
             ++f.succeeded;
         else
-            std::fprintf(stderr, "%s: %s\n", qPrintable(result.port.name),
-                         qPrintable(result.why));
+            std::fprintf(stderr, "%s: %s\n", qPrintable(result.port.name), qPrintable(result.why));
     }
     return f;
 }

@@ -86,9 +86,8 @@ void explainPortFailure(const FleetPortResult &result, const Workspace &ws) {
     if (result.outcome != FleetOutcome::Failed || result.phase != TransferPhase::Opening ||
         result.stopped)
         return;
-    for (const QString &line :
-         portDiagnosisLines(diagnosePort(result.port.device, result.why), ws.portTexts,
-                            comItemNumber(result.port.name)))
+    for (const QString &line : portDiagnosisLines(diagnosePort(result.port.device, result.why),
+                                                  ws.portTexts, comItemNumber(result.port.name)))
         printError(QStringLiteral("%1: %2").arg(result.port.name, line));
 }
 

@@ -338,12 +338,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"read", "--port", "/dev/null", "--port", "/dev/zero", "--settings", kIni},
                   "--out-dir is required"},
         UsageCase{"ReadIntoAMissingFolder",
-                  {"read", "--port", "/dev/null", "--port", "/dev/zero", "--out-dir",
-                   "@DATA@/none", "--settings", kIni},
+                  {"read", "--port", "/dev/null", "--port", "/dev/zero", "--out-dir", "@DATA@/none",
+                   "--settings", kIni},
                   "no such folder"},
         UsageCase{"WriteToOnePortTwice",
-                  {"write", "--port", "/dev/null", "--port", "/dev/null", "--in", kIn,
-                   "--settings", kIni},
+                  {"write", "--port", "/dev/null", "--port", "/dev/null", "--in", kIn, "--settings",
+                   kIni},
                   "/dev/null is named twice"}),
     [](const auto &info) { return std::string(info.param.name); });
 

@@ -144,13 +144,12 @@ TEST_P(FleetCliExit, StatusAndReportInTheDataFolder) {
     EXPECT_EQ(rows[1].fields.value(8), QLatin1String(c.secondVerify));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FleetCliExit,
-    ::testing::Values(ExitCase{"AllVerified", "", 0, "verified", "same"},
-                      // Channel 7's first block is stored with one byte wrong.
-                      ExitCase{"AVerifyFindsADifference", "corrupt-write:17", 3, "differs",
-                               "1 differences"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FleetCliExit,
+                         ::testing::Values(ExitCase{"AllVerified", "", 0, "verified", "same"},
+                                           // Channel 7's first block is stored with one byte wrong.
+                                           ExitCase{"AVerifyFindsADifference", "corrupt-write:17",
+                                                    3, "differs", "1 differences"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vrx

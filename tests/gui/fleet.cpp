@@ -85,8 +85,7 @@ private slots:
             if (row > 0)
                 press(Qt::Key_Down);
             press(Qt::Key_Space);
-            QCOMPARE(fleet.table()->item(row, FleetWindow::ColumnPort)->checkState(),
-                     Qt::Checked);
+            QCOMPARE(fleet.table()->item(row, FleetWindow::ColumnPort)->checkState(), Qt::Checked);
             QCOMPARE(focus(), fleet.table());
         }
 

@@ -15,8 +15,8 @@
 
 namespace vrx {
 
-FleetWindow::FleetWindow(const QList<FleetPort> &ports, FleetRun::PortLinks links,
-                         PlanSource plan, const UiTexts &texts, const FleetTexts &fleetTexts,
+FleetWindow::FleetWindow(const QList<FleetPort> &ports, FleetRun::PortLinks links, PlanSource plan,
+                         const UiTexts &texts, const FleetTexts &fleetTexts,
                          const PortDialogTexts &portTexts, const DataFolder &dataFolder,
                          QWidget *parent)
     : QDialog(parent), run_(std::move(links)), plan_(std::move(plan)), texts_(texts),
@@ -202,8 +202,7 @@ QString FleetWindow::resultText(const FleetPortResult &result) const {
     case FleetOutcome::Failed:
         if (result.stopped)
             return fleetTexts_.resultStopped;
-        return fleetTexts_.resultFailed.arg(result.message.isEmpty() ? result.why
-                                                                     : result.message);
+        return fleetTexts_.resultFailed.arg(result.message.isEmpty() ? result.why : result.message);
     }
     return {};
 }
@@ -238,8 +237,7 @@ void FleetWindow::onRunFinished() {
     }
     summary_->setText(fleetTexts_.summary.arg(succeeded).arg(run));
     if (run_.reportError().isEmpty())
-        report_->setText(
-            fleetTexts_.reportAt.arg(QDir::toNativeSeparators(run_.reportPath())));
+        report_->setText(fleetTexts_.reportAt.arg(QDir::toNativeSeparators(run_.reportPath())));
     else
         report_->setText(fleetTexts_.reportFailed.arg(run_.reportError()));
     updateButtons();

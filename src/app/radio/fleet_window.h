@@ -29,8 +29,15 @@ public:
     // window's plan cannot be written.
     using PlanSource = std::function<std::optional<TransferPlan>(QString *reason)>;
 
-    enum Column { ColumnPort, ColumnDescription, ColumnSerial, ColumnProgress, ColumnPhase,
-                  ColumnResult, ColumnCount };
+    enum Column {
+        ColumnPort,
+        ColumnDescription,
+        ColumnSerial,
+        ColumnProgress,
+        ColumnPhase,
+        ColumnResult,
+        ColumnCount
+    };
 
     FleetWindow(const QList<FleetPort> &ports, FleetRun::PortLinks links, PlanSource plan,
                 const UiTexts &texts, const FleetTexts &fleetTexts,

@@ -20,7 +20,7 @@ struct FleetPort {
 };
 
 enum class FleetOutcome {
-    NotRun,   // not checked, or still waiting in this batch
+    NotRun, // not checked, or still waiting in this batch
     Running,
     Verified, // written, read back and found the same
     Written,  // written, not verified (the user did not ask for it)

@@ -105,9 +105,9 @@ TEST(FleetPorts, SystemPortsThenTheComItemsTheSystemDoesNotList) {
     usb.serialNumber = QStringLiteral("0001");
     SerialPortEntry plain;
     plain.device = QStringLiteral("/dev/ttyS0");
-    const std::array<QString, kPortCount> items = {
-        QStringLiteral("/dev/ttyUSB0"), QStringLiteral("/dev/ttyUSB7"), QString(),
-        QStringLiteral("/dev/ttyUSB7")};
+    const std::array<QString, kPortCount> items = {QStringLiteral("/dev/ttyUSB0"),
+                                                   QStringLiteral("/dev/ttyUSB7"), QString(),
+                                                   QStringLiteral("/dev/ttyUSB7")};
     const QList<FleetPort> ports = fleetPorts({usb, plain}, items);
     ASSERT_EQ(ports.size(), 3);
     EXPECT_EQ(ports[0].name, QStringLiteral("COM1"));

@@ -37,7 +37,7 @@ struct SimulatedFleet {
     std::mutex mutex;
     std::condition_variable arrived;
     int waiting = 0;
-    int gate = 0;       // how many links must meet before any opens; 0: none
+    int gate = 0; // how many links must meet before any opens; 0: none
     bool allMet = false;
     std::vector<int> linksMade = std::vector<int>(radios.size(), 0);
 
@@ -172,10 +172,12 @@ TEST_F(FleetFixture, RunFailedAgainRunsOnlyTheFailedRadios) {
     const QString firstReport = run.reportPath();
 
     fleet.radios[1].setFault({});
+    fleet.radios[1].resetSession();
     runToEnd(run, [&] { return run.runFailedAgain(); });
     EXPECT_EQ(fleet.linksMade, (std::vector<int>{1, 2, 1}));
     for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(run.result(row).outcome, FleetOutcome::Written) << row;
+        EXPECT_EQ(run.result(row).outcome, FleetOutcome::Written)
+            << row << run.result(row).why.toStdString();
     EXPECT_TRUE(run.failedRows().isEmpty());
     EXPECT_FALSE(run.runFailedAgain());
     // Each run keeps a report of its own, of the whole batch.
