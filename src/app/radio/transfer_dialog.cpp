@@ -158,8 +158,12 @@ bool TransferDialog::isKeptOnTop() const {
 }
 
 void TransferDialog::done(int result) {
-    if (running_)
-        return; // the exchange is still using the port
+    if (running_) {
+        // The exchange is still using the port: it stops at its next step boundary,
+        // ends the radio's clone mode and reports how far it got.
+        emit stopRequested();
+        return;
+    }
     BlockingDialog::done(result);
 }
 

@@ -9,12 +9,12 @@ namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
 // The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
-inline constexpr int kLastPackId = 299;
+inline constexpr int kLastPackId = 599;
 
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation.
+// printing, 270-299 ports and installation, 380-399 stopped and partial transfers.
 struct PackIdBlock {
     int first;
     int last;
@@ -26,6 +26,7 @@ inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{190, 239},
     PackIdBlock{240, 269},
     PackIdBlock{270, 296},
+    PackIdBlock{380, 392},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -324,6 +325,21 @@ enum class PackId : int {
     OpenDialogTitle = 294,
     SaveDialogTitle = 295,
     FileDialogFilter = 296,
+
+    // Transfers that stop or fail half way, and comparing with the radio.
+    MsgReadGotChannels = 380,
+    MsgPartialReadKept = 381,
+    MsgTransferStopped = 382,
+    MsgRadioHoldsChannels = 383,
+    MsgRadioHoldsNone = 384,
+    MsgRadioHoldsAll = 385,
+    MsgRestoreFromBackup = 386,
+    MsgBackupNextTime = 387,
+    MsgVerifyStopped = 388,
+    MsgNothingWritten = 389,
+    MenuCompareWithRadio = 390,
+    CompareTheRadio = 391,
+    MsgRadioPlanEqual = 392,
 };
 
 inline constexpr int toInt(PackId id) {
