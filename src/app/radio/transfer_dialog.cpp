@@ -134,7 +134,13 @@ void TransferDialog::setRunning(bool running) {
     if (!running)
         showProgress();
     running_ = running;
+    // The disabled start button would drop the focus: Cancel takes it, so that Escape
+    // and the keyboard still reach the window during the run.
+    if (running && start_->hasFocus())
+        close_->setFocus();
     start_->setEnabled(!running);
+    if (!running && close_->hasFocus())
+        start_->setFocus();
     backupCheck_->setEnabled(!running);
     verifyCheck_->setEnabled(!running);
     runningPos_ = pos();
