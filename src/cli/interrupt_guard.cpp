@@ -2,6 +2,7 @@
 
 #include "exit_status.h"
 
+#include <atomic>
 #include <csignal>
 
 #include <unistd.h>
@@ -10,7 +11,9 @@ namespace vrx {
 
 namespace {
 
-volatile std::sig_atomic_t signalsSeen = 0;
+// Lock-free, so the handler may set it; atomic, since a transfer's worker thread asks it.
+std::atomic<int> signalsSeen = 0;
+static_assert(std::atomic<int>::is_always_lock_free);
 struct sigaction previousInt {};
 struct sigaction previousTerm {};
 

@@ -9,6 +9,9 @@
 #include "i18n/language_switch.h"
 #include "radio/port_diagnosis.h"
 
+#include <QDir>
+#include <QRegularExpression>
+
 namespace vrx {
 
 void Workspace::prepare(const AppSettings &appSettings, const QString &languageName) {
@@ -45,6 +48,15 @@ int openPort(QtSerialLink &link, const Workspace &ws, int comItem) {
     return ExitOk;
 }
 
+int openPort(TransferWorker &worker, const QString &device, const Workspace &ws, int comItem) {
+    QString error;
+    if (!probeSerialPort(device, &error))
+        return failPort(device, error, ws, comItem);
+    if (!worker.openPort(&error))
+        return failPort(device, error, ws, comItem);
+    return ExitOk;
+}
+
 TransferResult readWithProgress(QtSerialLink &link, Workspace &ws, const QString &label,
                                 const StopRequest &stop) {
     TerminalProgress bar(label, kReadProgressMax);
@@ -61,6 +73,34 @@ QString writtenSoFar(const TransferResult &result) {
     return QStringLiteral("the radio holds all %1 channels of the new plan, but maybe not its "
                           "settings and band limits")
         .arg(kChannelCount);
+}
+
+} // namespace vrx
+
+namespace vrx {
+
+namespace {
+
+// A word a POSIX shell takes as it stands, or the text in single quotes.
+QString shellQuoted(const QString &text) {
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:@%+=,-]+$"));
+    if (plain.match(text).hasMatch())
+        return text;
+    QString quoted = text;
+    quoted.replace(QStringLiteral("'"), QStringLiteral("'\\''"));
+    return u'\'' + quoted + u'\'';
+}
+
+} // namespace
+
+QStringList recoveryLines(const std::optional<BackupResult> &backup, const QString &port) {
+    if (!backup || !backup->ok())
+        return {QStringLiteral("with --backup the radio's old plan is kept before the next "
+                               "write")};
+    const QString path = QDir::toNativeSeparators(backup->path);
+    return {QStringLiteral("the radio's old plan is kept in %1").arg(path),
+            QStringLiteral("to put it back: vrxctl write --in %1 --port %2")
+                .arg(shellQuoted(path), shellQuoted(port))};
 }
 
 } // namespace vrx

@@ -5,6 +5,7 @@
 #include "i18n/ui_texts.h"
 #include "radio/qt_serial_link.h"
 #include "radio/transfer.h"
+#include "radio/transfer_engine.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
 #include "storage/app_settings.h"
@@ -35,11 +36,19 @@ int failRadio(const QString &message, const QString &detail);
 // the COM item (1-4) the user named, 0 for a device path.
 int openPort(QtSerialLink &link, const Workspace &ws, int comItem);
 
+// The same for a transfer worker, whose thread opens the port and keeps it open.
+int openPort(TransferWorker &worker, const QString &device, const Workspace &ws, int comItem);
+
 // A read of the radio into `ws` with a progress bar labelled `label`.
 TransferResult readWithProgress(QtSerialLink &link, Workspace &ws, const QString &label,
                                 const StopRequest &stop);
 
 // "the radio holds channels 1-49 of the new plan" for an interrupted or failed write.
 QString writtenSoFar(const TransferResult &result);
+
+// After an interrupted or failed write: how to put the radio's old plan back (the
+// before-write backup and the command that writes it), or that --backup keeps it next
+// time. `port` is the --port argument as given.
+QStringList recoveryLines(const std::optional<BackupResult> &backup, const QString &port);
 
 } // namespace vrx

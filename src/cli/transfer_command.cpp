@@ -17,6 +17,7 @@
 #include "i18n/value_translation.h"
 #include "radio/qt_serial_link.h"
 #include "radio/transfer.h"
+#include "radio/transfer_engine.h"
 #include "radio/verify.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
@@ -44,44 +45,94 @@ int interrupted(const QString &whatHappened) {
     return ExitInterrupted;
 }
 
-// write --backup: a read of its own into a separate plan, kept in the backups folder
-// before anything is written. ExitOk, or the status to end with (nothing written).
-int backUpBeforeWrite(QtSerialLink &link, const AppSettings &appSettings,
-                      const QString &languageName, const InterruptGuard &interrupts) {
-    Workspace before;
-    before.prepare(appSettings, languageName);
-    const TransferResult read =
-        readWithProgress(link, before, QStringLiteral("backing up"), interrupts.stopRequest());
-    if (interrupts.requested())
+QString phaseLabel(TransferPhase phase, const Workspace &ws) {
+    switch (phase) {
+    case TransferPhase::Reading:
+        return ws.texts.captionRead;
+    case TransferPhase::BackingUp:
+        return QStringLiteral("backing up");
+    case TransferPhase::Writing:
+        return ws.texts.captionWrite;
+    case TransferPhase::Verifying:
+        return QStringLiteral("verifying");
+    case TransferPhase::Opening:
+    case TransferPhase::Done:
+        break;
+    }
+    return {};
+}
+
+// Runs `job` on the worker with a progress bar for each phase in turn.
+TransferOutcome runWithProgress(TransferWorker &worker, const TransferJob &job,
+                                const Workspace &ws) {
+    std::optional<TerminalProgress> bar;
+    const QObject context;
+    QObject::connect(&worker, &TransferWorker::phaseChanged, &context, [&](TransferPhase phase) {
+        bar.reset();
+        const QString label = phaseLabel(phase, ws);
+        if (!label.isEmpty())
+            bar.emplace(label,
+                        phase == TransferPhase::Writing ? kWriteProgressMax : kReadProgressMax);
+    });
+    QObject::connect(&worker, &TransferWorker::progressChanged, &context, [&](int value, int) {
+        if (bar)
+            bar->setValue(value);
+    });
+    worker.start(job);
+    return worker.waitForFinished();
+}
+
+// What the channels read so far are worth after a failed or stopped read: a backup of
+// their own, named on stderr.
+void keepPartialRead(const TransferOutcome &outcome) {
+    printError(QStringLiteral("the read got %1 of %2 channels; no file was written")
+                   .arg(outcome.readChannels)
+                   .arg(kChannelCount));
+    if (outcome.readChannels > 0)
+        backUpPlan(BackupKind::PartialRead, outcome.readPlan.channelPlan());
+}
+
+int readFailed(const TransferOutcome &outcome, const Workspace &ws) {
+    const int status = outcome.stopped
+                           ? interrupted(QStringLiteral("the read stopped after %1 of %2 channels")
+                                             .arg(outcome.readChannels)
+                                             .arg(kChannelCount))
+                           : failRadio(outcome.result.message(ws.texts), outcome.result.detail);
+    keepPartialRead(outcome);
+    return status;
+}
+
+// A write that did not complete: what the radio holds now and how to go back.
+int writeFailed(const TransferOutcome &outcome, const Workspace &ws, const QString &port) {
+    const TransferResult &result = outcome.result;
+    const int status = outcome.stopped ? interrupted(writtenSoFar(result))
+                                       : failRadio(result.message(ws.texts), result.detail);
+    if (!outcome.stopped && result.completedChannels > 0)
+        printError(writtenSoFar(result));
+    for (const QString &line : recoveryLines(outcome.backup, port))
+        printError(line);
+    return status;
+}
+
+// The backup read or keeping its plan failed: nothing was written.
+int backupFailed(const TransferOutcome &outcome, const Workspace &ws) {
+    if (outcome.stopped)
         return interrupted(QStringLiteral("during the backup read; nothing was written"));
-    if (!read.ok()) {
-        failRadio(read.message(before.texts), read.detail);
+    if (!outcome.result.ok()) {
+        failRadio(outcome.result.message(ws.texts), outcome.result.detail);
         printError(QStringLiteral("the backup read failed; nothing was written"));
         return ExitRadioFailed;
     }
-    reportSkipped(read);
-    const BackupResult saved = backUpPlan(BackupKind::BeforeWrite,
-                                          capturePlan(before.table, before.settings, before.bands));
-    if (!saved.ok()) {
-        // The radio's plan would be lost with nowhere to go back to.
-        printError(QStringLiteral("nothing was written, since the radio's plan could not be "
-                                  "kept"));
-        return ExitRadioFailed;
-    }
-    return ExitOk;
+    printError(QStringLiteral("no backup was kept: %1").arg(outcome.backup->error));
+    // The radio's plan would be lost with nowhere to go back to.
+    printError(QStringLiteral("nothing was written, since the radio's plan could not be kept"));
+    return ExitRadioFailed;
 }
 
-// write --verify after a completed write: the radio read back and compared.
-int verifyAfterWrite(QtSerialLink &link, const Workspace &ws, const InterruptGuard &interrupts) {
-    const std::optional<WrittenImage> image = writtenImage(ws.table, ws.settings, ws.texts);
-    VerifyResult result;
-    {
-        TerminalProgress bar(QStringLiteral("verifying"), kReadProgressMax);
-        const TransferProgress progress = [&bar](int value, int) { bar.setValue(value); };
-        result = verifyWrite(link, *image, ws.texts, progress, interrupts.stopRequest());
-    }
-    if (interrupts.requested())
+int verifyOutcome(const TransferOutcome &outcome, const Workspace &ws) {
+    if (outcome.stopped)
         return interrupted(QStringLiteral("the write is complete; its verification was not"));
+    const VerifyResult &result = *outcome.verify;
     if (!result.readOk()) {
         failRadio(result.readBack.message(ws.texts), result.readBack.detail);
         printError(QStringLiteral("the write is complete, but the radio could not be read back "
@@ -242,60 +293,61 @@ int transferCommand(const QStringList &arguments, Direction direction) {
 
     // From before the port opens, so that no signal can leave the radio in clone mode.
     const InterruptGuard interrupts;
-    QtSerialLink link(device);
-    if (const int status = openPort(link, ws, comItemNumber(parser.value(portOption)));
+    TransferWorker worker([device] { return std::make_unique<QtSerialLink>(device); });
+    if (const int status = openPort(worker, device, ws, comItemNumber(parser.value(portOption)));
         status != ExitOk)
         return status;
 
-    if (!reading && parser.isSet(backupOption)) {
-        if (const int status = backUpBeforeWrite(link, *appSettings, languageName, interrupts);
-            status != ExitOk)
-            return status;
+    TransferJob job;
+    job.kind = reading ? TransferJobKind::Read : TransferJobKind::Write;
+    job.plan = TransferPlan::capture(ws.table, ws.settings, ws.bands);
+    job.texts = ws.texts;
+    job.stop = interrupts.stopRequest();
+    if (!reading) {
+        job.backupFirst = parser.isSet(backupOption);
+        job.verifyAfter = parser.isSet(verifyOption);
+        job.backupFolder = DataFolder::standard();
+        job.stopWhenSkipped = parser.isSet(strictOption);
     }
+    const TransferOutcome outcome = runWithProgress(worker, job, ws);
+    worker.closePort();
 
-    TransferResult result;
-    {
-        TerminalProgress bar(reading ? ws.texts.captionRead : ws.texts.captionWrite,
-                             reading ? kReadProgressMax : kWriteProgressMax);
-        const TransferProgress progress = [&bar](int value, int) { bar.setValue(value); };
-        result = reading ? readRadio(link, ws.table, ws.settings, ws.texts, progress,
-                                     interrupts.stopRequest())
-                         : writeRadio(link, ws.table, ws.settings, ws.bands, ws.texts, progress,
-                                      interrupts.stopRequest());
+    if (outcome.backupRead && outcome.backupRead->ok())
+        reportSkipped(*outcome.backupRead);
+    if (outcome.backup && outcome.backup->ok())
+        printErr(
+            QStringLiteral("backup: %1\n").arg(QDir::toNativeSeparators(outcome.backup->path)));
+    switch (outcome.phase) {
+    case TransferPhase::Opening:
+        return failRadio(ws.texts.msgPortOpenFailed, outcome.portError);
+    case TransferPhase::Reading:
+        return readFailed(outcome, ws);
+    case TransferPhase::BackingUp:
+        return backupFailed(outcome, ws);
+    case TransferPhase::Writing:
+        if (!outcome.result.ok() || outcome.stopped)
+            return writeFailed(outcome, ws, parser.value(portOption));
+        break; // --strict ended it: below
+    case TransferPhase::Verifying:
+        reportSkipped(*outcome.write);
+        return verifyOutcome(outcome, ws);
+    case TransferPhase::Done:
+        break;
     }
-    if (interrupts.requested()) {
-        link.close();
-        return interrupted(
-            reading ? QStringLiteral("the read stopped after %1 of %2 channels; no file was "
-                                     "written")
-                          .arg(result.completedChannels)
-                          .arg(kChannelCount)
-                    : writtenSoFar(result));
-    }
-    if (!result.ok()) {
-        link.close();
-        const int status = failRadio(result.message(ws.texts), result.detail);
-        if (!reading && result.completedChannels > 0)
-            printError(writtenSoFar(result));
-        return status;
-    }
+    const TransferResult &result = reading ? outcome.result : *outcome.write;
     reportSkipped(result);
     if (parser.isSet(strictOption) && !result.skipped.isEmpty()) {
-        link.close();
         printError(QStringLiteral("--strict: %1 step(s) skipped%2")
                        .arg(result.skipped.size())
                        .arg(reading ? QStringLiteral(", nothing saved") : QString()));
         return ExitRadioFailed;
     }
+    if (!reading)
+        return outcome.verify ? verifyOutcome(outcome, ws) : int(ExitOk);
 
-    if (!reading) {
-        const int status =
-            parser.isSet(verifyOption) ? verifyAfterWrite(link, ws, interrupts) : int(ExitOk);
-        link.close();
-        return status;
-    }
-    link.close();
-
+    // The window's plan is what was read: channels and settings.
+    ws.table.setRows(outcome.readPlan.rows);
+    ws.settings.setIndexes(outcome.readPlan.options);
     const ChannelPlan plan = capturePlan(ws.table, ws.settings, ws.bands);
     // Kept first: if the output file cannot be saved, the read is not lost.
     if (!parser.isSet(noBackupOption))

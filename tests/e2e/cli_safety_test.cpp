@@ -4,6 +4,7 @@
 #include "cli_support.h"
 
 #include "radio/pty_radio_server.h"
+#include "storage/channel_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -108,6 +109,61 @@ TEST_F(CliSafety, WriteBackupKeepsTheRadiosPlanFirst) {
                                   dataFile("settings.ini"), QStringLiteral("--no-backup")});
     EXPECT_EQ(diff.exitCode, 1) << diff.err.toStdString();
     EXPECT_EQ(diff.out, QStringLiteral("Squelch: 7 -> 5\n"));
+}
+
+TEST_F(CliSafety, AFailedReadKeepsWhatItGotAsideAndWritesNoFile) {
+    // Channel n's first read is the radio's step 4n + 1: silent from channel 40 on.
+    Simulator sim({QStringLiteral("--plan"), dataFile("plan_english.vrx"),
+                   QStringLiteral("--fault"), QStringLiteral("silent:161")});
+    ASSERT_FALSE(sim.device().isEmpty());
+    const QString out = tempPath("out.vrx");
+    const ToolRun read = runTool(readArgs(sim.device(), out));
+    EXPECT_EQ(read.exitCode, 1) << read.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_TRUE(read.err.contains(QStringLiteral("the read got 39 of 199 channels")))
+        << read.err.toStdString();
+    ASSERT_EQ(backups().size(), 1);
+    EXPECT_TRUE(backups()[0].startsWith(QStringLiteral("partial-read-")));
+    const QString partial = dataRoot() + QStringLiteral("/backups/") + backups()[0];
+    EXPECT_TRUE(read.err.contains(QStringLiteral("backup: ") + partial)) << read.err.toStdString();
+    // Channels 1-39 as the radio holds them, nothing of the rest.
+    const ChannelFileLoad kept = loadChannelFile(partial);
+    const ChannelFileLoad whole = loadChannelFile(dataFile("plan_english.vrx"));
+    ASSERT_TRUE(kept.ok() && whole.ok());
+    for (int n = 1; n <= kChannelCount; ++n)
+        EXPECT_EQ(kept.plan->channels[n - 1], n <= 39 ? whole.plan->channels[n - 1] : ChannelRow{})
+            << n;
+}
+
+TEST_F(CliSafety, AFailedWriteSaysHowToPutTheOldPlanBack) {
+    // Silent from channel 100's first write: a write opens with four steps and takes two a
+    // channel; the backup read before it takes 802 (four, four a channel, two more).
+    for (const bool backup : {true, false}) {
+        SCOPED_TRACE(backup);
+        Simulator sim({QStringLiteral("--fault"),
+                       QStringLiteral("silent:%1").arg((backup ? 802 : 0) + 4 + 2 * 99 + 1)});
+        ASSERT_FALSE(sim.device().isEmpty());
+        QStringList args = writeArgs(sim.device(), dataFile("plan_english.vrx"));
+        if (backup)
+            args << QStringLiteral("--backup");
+        const ToolRun write = runTool(args);
+        EXPECT_EQ(write.exitCode, 1) << write.err.toStdString();
+        EXPECT_TRUE(
+            write.err.contains(QStringLiteral("the radio holds channels 1-99 of the new plan")))
+            << write.err.toStdString();
+        if (backup) {
+            ASSERT_EQ(backups().size(), 1);
+            const QString before = dataRoot() + QStringLiteral("/backups/") + backups()[0];
+            EXPECT_TRUE(
+                write.err.contains(QStringLiteral("to put it back: vrxctl write --in %1 --port %2")
+                                       .arg(before, sim.device())))
+                << write.err.toStdString();
+        } else {
+            EXPECT_TRUE(write.err.contains(
+                QStringLiteral("with --backup the radio's old plan is kept before the next write")))
+                << write.err.toStdString();
+        }
+    }
 }
 
 TEST_F(CliSafety, WriteBackupThatCannotReadWritesNothing) {
@@ -252,7 +308,11 @@ TEST_F(CliInterrupt, ReadStopsAtABlockEndsTheExchangeAndWritesNoFile) {
     EXPECT_TRUE(err.contains(QStringLiteral("interrupted: the read stopped after 1")))
         << err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
-    EXPECT_TRUE(backups().isEmpty());
+    // The channels read so far are kept aside, and stderr says where.
+    const QStringList kept = backups();
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(kept[0].startsWith(QStringLiteral("partial-read-"))) << kept[0].toStdString();
+    EXPECT_TRUE(err.contains(kept[0])) << err.toStdString();
     EXPECT_TRUE(server_.radio().endReceived());
     EXPECT_FALSE(server_.radio().inCloneMode());
     EXPECT_TRUE(server_.radio().received().endsWith(QByteArrayLiteral("do")));

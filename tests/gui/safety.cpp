@@ -4,10 +4,12 @@
 #include "files/recovery.h"
 #include "files/safety_actions.h"
 #include "radio/channel_codec.h"
+#include "radio/radio_actions.h"
 #include "radio/radio_image.h"
 #include "radio/simulated_link.h"
 #include "shell/app_windows.h"
 #include "storage/channel_file.h"
+#include "storage/channel_plan.h"
 #include "storage/data_folder.h"
 
 #include <QCheckBox>
@@ -23,6 +25,28 @@
 
 using namespace vrx;
 
+namespace {
+
+// The simulated radio's link, acting as a user would when the transfer sends frame
+// `frame`: on the window's thread, while the exchange waits on its own.
+class ActingLink : public SimulatedLink {
+public:
+    ActingLink(SimulatedRadio &radio, int frame, std::function<void()> act)
+        : SimulatedLink(radio), frame_(frame), act_(std::move(act)) {}
+    void send(const QByteArray &bytes) override {
+        if (++frames_ == frame_ && act_)
+            QMetaObject::invokeMethod(qApp, act_, Qt::BlockingQueuedConnection);
+        SimulatedLink::send(bytes);
+    }
+
+private:
+    int frames_ = 0;
+    int frame_;
+    std::function<void()> act_;
+};
+
+} // namespace
+
 class SafetyTest : public QObject {
     Q_OBJECT
 
@@ -37,6 +61,8 @@ private slots:
         QDir(folder().root()).removeRecursively();
         chosenFile_.clear();
         opened_.clear();
+        actAtFrame_ = 0;
+        actMidway_ = nullptr;
     }
     void cleanup() {
         windows_.reset();
@@ -171,6 +197,114 @@ private slots:
         QVERIFY(main().recovery().autosaver());
     }
 
+    // A read stopped by the user or by the radio leaves the window's plan as it was, keeps
+    // the channels it got among the backups and says how far it got.
+    void aReadThatDoesNotCompleteLeavesThePlanAlone_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("channelsRead");
+        QTest::newRow("cancel button") << "cancel" << 40;
+        QTest::newRow("escape") << "escape" << 40;
+        QTest::newRow("window close") << "close" << 40;
+        QTest::newRow("radio silent at channel 40") << "silent" << 39;
+    }
+    void aReadThatDoesNotCompleteLeavesThePlanAlone() {
+        QFETCH(QString, how);
+        QFETCH(int, channelsRead);
+        start();
+        for (const int n : {3, 39, 41})
+            putChannel(n);
+        // Frames 1-5 open the read; channel n's take four from 4n + 2.
+        if (how == "silent") {
+            radio_->setFault({SimulatedRadio::FaultKind::SilentFrom, 4 * 40 + 1});
+        } else {
+            actAtFrame_ = 4 * 40 + 2;
+            actMidway_ = [this, how] {
+                if (how == "cancel") {
+                    QTest::mouseClick(transfer().closeButton(), Qt::LeftButton);
+                } else if (how == "escape") {
+                    QWidget *focus = QApplication::focusWidget();
+                    QVERIFY(focus && transfer().isAncestorOf(focus));
+                    QTest::keyClick(focus, Qt::Key_Escape);
+                } else {
+                    transfer().close();
+                }
+                QVERIFY(transfer().isVisible()); // it stops first, then may close
+            };
+        }
+        fillChannel(50);
+        main().settings().setIndex(Option::Squelch, 8);
+        const auto planBytes = [this](const char *name) {
+            const QString path = home_.filePath(QLatin1String(name));
+            return saveChannelFile(path, capturePlan(table(), main().settings(), main().bandPlan()))
+                       ? readBytes(path)
+                       : QByteArray();
+        };
+        const QByteArray before = planBytes("before.vrx");
+
+        readFromTheWindow();
+        QVERIFY(windows_->warning.isVisible());
+        QCOMPARE(planBytes("after.vrx"), before);
+        QVERIFY(radio_->endReceived() || how == "silent");
+        QVERIFY(!radio_->inCloneMode() || how == "silent");
+
+        const QStringList names = backups();
+        QCOMPARE(names.size(), 1);
+        QVERIFY(names[0].startsWith(QStringLiteral("partial-read-")));
+        const TransferTexts &texts = main().radioActions().texts();
+        const QString message = windows_->warning.message();
+        QVERIFY2(message.startsWith(how == "silent" ? t().msgNoResponse : texts.msgTransferStopped),
+                 qPrintable(message));
+        QVERIFY(message.contains(texts.msgReadGotChannels.arg(channelsRead)));
+        QVERIFY(message.contains(
+            texts.msgPartialReadKept.arg(QDir::toNativeSeparators(backupPath(names[0])))));
+        const ChannelFileLoad partial = loadChannelFile(backupPath(names[0]));
+        QVERIFY(partial.ok());
+        QCOMPARE(partial.plan->channels[2][0], QStringLiteral("438.50000"));
+        QCOMPARE(partial.plan->channels[38][0], QStringLiteral("438.50000"));
+        QVERIFY(partial.plan->channels[40][0].isEmpty()); // not reached
+        QVERIFY(partial.plan->channels[49][0].isEmpty()); // not the window's
+        QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
+        QVERIFY(transfer().isVisible());
+    }
+
+    // A stopped write names the radio's backup and the command that restores it.
+    void aStoppedWriteSaysHowToGoBack_data() {
+        QTest::addColumn<bool>("backupFirst");
+        QTest::newRow("with a backup") << true;
+        QTest::newRow("without") << false;
+    }
+    void aStoppedWriteSaysHowToGoBack() {
+        QFETCH(bool, backupFirst);
+        // Channel 30's first write: the backup read sends 5 + 4 x 199 + 3 frames first,
+        // a write five and then two a channel.
+        actAtFrame_ = (backupFirst ? 5 + 4 * kChannelCount + 3 : 0) + 5 + 2 * 29 + 1;
+        actMidway_ = [this] { QTest::mouseClick(transfer().closeButton(), Qt::LeftButton); };
+        start();
+        fillChannel(1);
+        main().action(MainAction::Write)->trigger();
+        if (backupFirst)
+            QTest::mouseClick(transfer().backupCheck(), Qt::LeftButton);
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(windows_->warning.isVisible());
+        const TransferTexts &texts = main().radioActions().texts();
+        const QString message = windows_->warning.message();
+        QVERIFY2(message.startsWith(texts.msgTransferStopped), qPrintable(message));
+        QVERIFY(message.contains(texts.msgRadioHoldsChannels.arg(30)));
+        QVERIFY(radio_->endReceived());
+        QVERIFY(!radio_->inCloneMode());
+        if (backupFirst) {
+            const QStringList names = backups();
+            QCOMPARE(names.size(), 1);
+            const QString path = QDir::toNativeSeparators(backupPath(names[0]));
+            QVERIFY2(message.contains(texts.msgRestoreFromBackup.arg(
+                         path, QStringLiteral("vrxctl write --in \"%1\" --port %2")
+                                   .arg(path, main().portDevice(main().currentPort())))),
+                     qPrintable(message));
+        } else {
+            QVERIFY(message.contains(texts.msgBackupNextTime));
+        }
+    }
+
     void aPlainWriteIsTheOneExchange() {
         start();
         fillChannel(1);
@@ -293,7 +427,7 @@ private:
         env.locale = QLocale(QLocale::Chinese, QLocale::China);
         env.probePort = [](const QString &, QString *) { return true; };
         env.makeLink = [this](const QString &) -> std::unique_ptr<SerialLink> {
-            return std::make_unique<SimulatedLink>(*radio_);
+            return std::make_unique<ActingLink>(*radio_, actAtFrame_, actMidway_);
         };
         env.chooseFile = [this](FileDialogKind, const QString &) { return chosenFile_; };
         env.reportError = [](const QString &message) { QFAIL(qPrintable(message)); };
@@ -360,6 +494,9 @@ private:
     std::unique_ptr<AppWindows> windows_;
     QString chosenFile_;
     QStringList opened_;
+    // What the user does while the transfer sends frame actAtFrame_.
+    int actAtFrame_ = 0;
+    std::function<void()> actMidway_;
 };
 
 QTEST_MAIN(SafetyTest)

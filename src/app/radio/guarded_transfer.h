@@ -1,9 +1,10 @@
 #pragma once
 
-#include "radio/serial_link.h"
-#include "radio/transfer.h"
+#include "radio/transfer_engine.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace vrx {
 
@@ -22,13 +23,19 @@ struct GuardedOutcome {
     QString skippedNotice;
     // A write that was read back and found as written.
     bool verified = false;
+    // A read that succeeded: the plan it took, for the window to take over.
+    std::optional<TransferPlan> readPlan;
 };
 
-// One run of the transfer dialog in its mode. A read is kept among the backups as well.
-// A write can first read the radio into a plan of its own and keep that as a backup
-// (nothing is written when that fails), and can read the radio back afterwards and
-// compare; the gauge shows each phase in turn, with its name above it. Without the two
-// options a write is the plain exchange, frame for frame.
-GuardedOutcome runGuardedTransfer(MainWindow &window, TransferDialog &dialog, SerialLink &link);
+// One run of the transfer dialog in its mode on `worker`, which holds the dialog's port.
+// The window's events flow while it runs; the dialog's Cancel, Escape and close stop it
+// at the next step boundary. A read fills a plan of its own: the window's plan is left
+// as it was unless the read succeeded, and the channels a failed or stopped read got
+// are kept among the backups. A write can first read the radio into a plan of its own
+// and keep that as a backup (nothing is written when that fails), and can read the radio
+// back afterwards and compare; the gauge shows each phase in turn, with its name above
+// it. Without the two options a write is the plain exchange, frame for frame.
+GuardedOutcome runGuardedTransfer(MainWindow &window, TransferDialog &dialog,
+                                  TransferWorker &worker);
 
 } // namespace vrx

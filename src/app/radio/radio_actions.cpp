@@ -8,6 +8,7 @@
 #include "radio/service.h"
 #include "radio/transfer.h"
 #include "shell/main_window.h"
+#include "storage/channel_plan.h"
 
 #include <QPushButton>
 
@@ -22,7 +23,7 @@ void RadioActions::showFailure(const QString &message, const QStringList &detail
 
 void RadioActions::showPortFailure(const QString &device, const QString &error) {
     PortDiagnosis diagnosis;
-    if (transferLink_) {
+    if (transferWorker_) {
         // The transfer window (still up after a failed run) holds the port: no cable
         // problem to look for.
         diagnosis.fault = PortFault::HeldByThisProgram;
@@ -42,15 +43,19 @@ void RadioActions::startTransfer(TransferKind kind) {
     const QString device = window_.portDevice(window_.currentPort());
     // The port is probed before the dialog comes up, so a missing or busy port is reported
     // before any transfer starts. The open transfer dialog holds its port too.
-    std::unique_ptr<SerialLink> link;
     QString error;
-    if (!transferLink_ && env.probePort(device, &error))
-        link = env.makeLink(device);
-    if (!link || !link->open()) {
-        showPortFailure(device, link ? link->errorString() : error);
+    if (transferWorker_ || !env.probePort(device, &error)) {
+        showPortFailure(device, error);
         return;
     }
-    transferLink_ = std::move(link);
+    // The link is made on the worker's thread, which owns it from then on.
+    auto worker = std::make_unique<TransferWorker>(
+        [makeLink = env.makeLink, device] { return makeLink(device); });
+    if (!worker->openPort(&error)) {
+        showPortFailure(device, error);
+        return;
+    }
+    transferWorker_ = std::move(worker);
     const bool read = kind == TransferKind::Read;
     const UiTexts &texts = window_.texts();
     transfer->prepare(kind, read ? texts.captionRead : texts.captionWrite);
@@ -60,21 +65,27 @@ void RadioActions::startTransfer(TransferKind kind) {
 
 void RadioActions::runTransfer() {
     TransferDialog *transfer = window_.transferDialog();
-    if (!transfer || !transferLink_ || transfer->isRunning())
+    if (!transfer || !transferWorker_ || transfer->isRunning())
         return;
-    // A closed failure notice may have freed the main window; nothing there may touch the
-    // table or the settings while the exchange reads or writes them.
+    // A closed failure notice may have freed the main window; nothing there may change
+    // the plan while the exchange runs (the window's events flow meanwhile).
     window_.setEnabled(false);
     transfer->setRunning(true);
     transfer->setProgress(0);
     rememberWriteOptions();
-    GuardedOutcome outcome;
-    const auto run = [&] { outcome = runGuardedTransfer(window_, *transfer, *transferLink_); };
-    if (transfer->kind() == TransferKind::Read) {
-        // A read replaces channels and settings: one step, also when it stopped half way.
-        window_.editActions().step(PackId::StepReadRadio, run, StepScope::Everything);
-    } else {
-        run();
+    GuardedOutcome outcome = runGuardedTransfer(window_, *transfer, *transferWorker_);
+    if (outcome.readPlan) {
+        // A read replaces channels and settings: one step, and only when it succeeded.
+        const TransferPlan &plan = *outcome.readPlan;
+        window_.editActions().step(
+            PackId::StepReadRadio,
+            [&] {
+                window_.table().setRows(plan.rows);
+                window_.settings().setIndexes(plan.options);
+            },
+            StepScope::Everything);
+        outcome.notice = window_.safetyActions().backUp(
+            BackupKind::Read, capturePlan(window_.table(), window_.settings(), window_.bandPlan()));
     }
     transfer->setRunning(false);
     if (outcome.verified)
@@ -103,10 +114,8 @@ void RadioActions::rememberWriteOptions() {
 
 void RadioActions::closeTransferLink() {
     rememberWriteOptions();
-    if (!transferLink_)
-        return;
-    transferLink_->close();
-    transferLink_.reset();
+    // Ends the worker's thread; the port is closed there.
+    transferWorker_.reset();
 }
 
 void RadioActions::runService(ServiceAction action) {

@@ -3,6 +3,8 @@
 #include "radio/serial_link.h"
 #include "radio/service_panel.h"
 #include "radio/transfer_dialog.h"
+#include "radio/transfer_engine.h"
+#include "radio/transfer_texts.h"
 
 #include <QString>
 
@@ -10,6 +12,7 @@
 
 namespace vrx {
 
+class LanguagePack;
 class MainWindow;
 
 // Reading and writing the radio through the transfer dialog, and the service functions,
@@ -27,6 +30,9 @@ public:
     void closeTransferLink();
     void runService(ServiceAction action);
 
+    const TransferTexts &texts() const { return texts_; }
+    void applyPack(const LanguagePack &pack) { texts_.apply(pack); }
+
 private:
     // The write dialog's check boxes go into myini.ini with the next save of the settings.
     void rememberWriteOptions();
@@ -36,8 +42,9 @@ private:
     void showPortFailure(const QString &device, const QString &error);
 
     MainWindow &window_;
-    // Open while the transfer dialog is up.
-    std::unique_ptr<SerialLink> transferLink_;
+    // Holds the port open while the transfer dialog is up, on a thread of its own.
+    std::unique_ptr<TransferWorker> transferWorker_;
+    TransferTexts texts_;
 };
 
 } // namespace vrx

@@ -134,7 +134,13 @@ void TransferDialog::setRunning(bool running) {
     if (!running)
         showProgress();
     running_ = running;
+    // The disabled start button would drop the focus: Cancel takes it, so that Escape
+    // and the keyboard still reach the window during the run.
+    if (running && start_->hasFocus())
+        close_->setFocus();
     start_->setEnabled(!running);
+    if (!running && close_->hasFocus())
+        start_->setFocus();
     backupCheck_->setEnabled(!running);
     verifyCheck_->setEnabled(!running);
     runningPos_ = pos();
@@ -158,8 +164,12 @@ bool TransferDialog::isKeptOnTop() const {
 }
 
 void TransferDialog::done(int result) {
-    if (running_)
-        return; // the exchange is still using the port
+    if (running_) {
+        // The exchange is still using the port: it stops at its next step boundary,
+        // ends the radio's clone mode and reports how far it got.
+        emit stopRequested();
+        return;
+    }
     BlockingDialog::done(result);
 }
 

@@ -36,7 +36,8 @@ public:
     void setProgress(int value);
     int progress() const { return progress_; }
 
-    // Running: the start button is disabled, closing is refused and the window stays put.
+    // Running: the start button is disabled and the window stays put; Cancel, Escape and
+    // closing the window ask the run to stop (stopRequested) instead of closing it.
     void setRunning(bool running);
     bool isRunning() const { return running_; }
 
@@ -65,6 +66,8 @@ public:
 
 signals:
     void startRequested();
+    // Cancel, Escape or the window's close during a run.
+    void stopRequested();
     // A new phase label, shown as setPhase() sets it.
     void phaseShown(const QString &text);
 

@@ -8,6 +8,7 @@
 #include "files/interchange_actions.h"
 #include "files/safety_actions.h"
 #include "i18n/language_pack.h"
+#include "radio/radio_actions.h"
 #include "radio/service_panel.h"
 #include "radio/transfer_dialog.h"
 #include "shell/main_window.h"
@@ -176,6 +177,7 @@ void applyPackToWindows(const LanguagePack &pack, MainWindow &w) {
 
     // Backups, verified writes, comparison and recovery keep their own texts.
     w.safetyActions().applyPack(pack);
+    w.radioActions().applyPack(pack);
 }
 
 } // namespace vrx

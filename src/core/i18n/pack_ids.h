@@ -20,8 +20,14 @@ struct PackIdBlock {
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
-    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{400, 429},
+    PackIdBlock{1, 120},
+    PackIdBlock{140, 142},
+    PackIdBlock{160, 182},
+    PackIdBlock{190, 239},
+    PackIdBlock{240, 269},
+    PackIdBlock{270, 296},
+    PackIdBlock{380, 392},
+    PackIdBlock{400, 429},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -352,6 +358,21 @@ enum class PackId : int {
     FleetNoneChecked = 427,
     FleetSummary = 428,
     FleetReportFailed = 429,
+
+    // Transfers that stop or fail half way, and comparing with the radio.
+    MsgReadGotChannels = 380,
+    MsgPartialReadKept = 381,
+    MsgTransferStopped = 382,
+    MsgRadioHoldsChannels = 383,
+    MsgRadioHoldsNone = 384,
+    MsgRadioHoldsAll = 385,
+    MsgRestoreFromBackup = 386,
+    MsgBackupNextTime = 387,
+    MsgVerifyStopped = 388,
+    MsgNothingWritten = 389,
+    MenuCompareWithRadio = 390,
+    CompareTheRadio = 391,
+    MsgRadioPlanEqual = 392,
 };
 
 inline constexpr int toInt(PackId id) {

@@ -69,6 +69,8 @@ public:
             return out_;
         if (!write())
             return out_;
+        if (job_.stopWhenSkipped && !out_.result.skipped.isEmpty())
+            return out_;
         if (job_.verifyAfter) {
             if (stoppedBetweenPhases(TransferPhase::Verifying))
                 return out_;
@@ -122,7 +124,9 @@ private:
 
     bool backUp() {
         enter(TransferPhase::BackingUp);
-        if (!readOwnPlan())
+        const bool read = readOwnPlan();
+        out_.backupRead = out_.result;
+        if (!read)
             return false;
         // The radio's plan would be gone with nowhere to go back to.
         if (!job_.backupFolder) {

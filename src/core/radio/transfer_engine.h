@@ -64,6 +64,9 @@ struct TransferJob {
     bool backupFirst = false;
     bool verifyAfter = false;
     std::optional<DataFolder> backupFolder;
+    // A write that the radio let skip steps goes no further (no verification): the
+    // command line's --strict.
+    bool stopWhenSkipped = false;
     // Asked with the engine's own stop request at every step boundary, on the worker
     // thread; must be thread-safe (a signal flag of the command line).
     StopRequest stop;
@@ -85,7 +88,9 @@ struct TransferOutcome {
     TransferPlan readPlan;
     // The channels the read (or backup read) completed, 1..readChannels.
     int readChannels = 0;
-    // The before-write backup: its path once kept, or why it could not be.
+    // The before-write backup: its read's result, and its path once kept or why it
+    // could not be.
+    std::optional<TransferResult> backupRead;
     std::optional<BackupResult> backup;
     // The write's own result once it ran (also when a verification followed).
     std::optional<TransferResult> write;

@@ -21,6 +21,8 @@ QString kindPrefix(BackupKind kind) {
         return QStringLiteral("read");
     case BackupKind::BeforeWrite:
         return QStringLiteral("before-write");
+    case BackupKind::PartialRead:
+        return QStringLiteral("partial-read");
     case BackupKind::Unsaved:
         return QStringLiteral("unsaved");
     }
@@ -28,8 +30,8 @@ QString kindPrefix(BackupKind kind) {
 }
 
 const QRegularExpression &backupNamePattern() {
-    static const QRegularExpression pattern(
-        QStringLiteral("^(?:read|before-write|unsaved)-(\\d{8}-\\d{6})(?:-(\\d+))?\\.vrx$"));
+    static const QRegularExpression pattern(QStringLiteral(
+        "^(?:read|before-write|unsaved|partial-read)-(\\d{8}-\\d{6})(?:-(\\d+))?\\.vrx$"));
     return pattern;
 }
 

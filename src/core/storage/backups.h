@@ -13,6 +13,7 @@ enum class BackupKind {
     Read,        // "read-": a plan read from the radio
     BeforeWrite, // "before-write-": the radio's plan just before a write replaced it
     Unsaved,     // "unsaved-": an autosave the user chose not to restore
+    PartialRead, // "partial-read-": the channels a failed or stopped read got
 };
 
 // The backups folder keeps this many; older ones go once a new one is written.
