@@ -124,10 +124,10 @@ TEST_F(FleetCli, ALineAPortOnATerminal) {
         << shown.left(400).toStdString();
     EXPECT_TRUE(
         shown.contains(QStringLiteral("\r\x1b[K") + devices[1] + QStringLiteral(": verifying  [")));
-    // The last drawing shows both results.
+    // The last drawing shows both results (the terminal ends its lines with CR LF).
     const QString last = shown.mid(shown.lastIndexOf(QStringLiteral("\x1b[2A")));
-    EXPECT_TRUE(last.contains(devices[0] + QStringLiteral(": verified\n"))) << last.toStdString();
-    EXPECT_TRUE(last.contains(devices[1] + QStringLiteral(": verified\n")));
+    EXPECT_TRUE(last.contains(devices[0] + QStringLiteral(": verified\r\n"))) << last.toStdString();
+    EXPECT_TRUE(last.contains(devices[1] + QStringLiteral(": verified\r\n")));
 }
 
 struct ExitCase {
