@@ -56,7 +56,10 @@ QString FleetConsole::rowLine(int row) const {
 void FleetConsole::onRowChanged(int row) {
     if (row < 0 || row >= said_.size())
         return;
-    if (run_.result(row).outcome == FleetOutcome::NotRun)
+    const FleetPortResult &result = run_.result(row);
+    // Done says nothing the result line that follows does not.
+    if (result.outcome == FleetOutcome::NotRun ||
+        (!result.finished() && result.phase == TransferPhase::Done))
         return;
     // The gauge moves every step; a line is drawn again only when its text changed.
     const QString line = rowLine(row);

@@ -12,7 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
 #include <csignal>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <unistd.h>
 
 namespace vrx {
 
@@ -72,6 +78,51 @@ inline ToolRun runTool(const QStringList &arguments) {
     run.crashed = process.exitStatus() != QProcess::NormalExit;
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// A run with stderr on a pseudo-terminal, as in a user's shell: everything the tool drew
+// there. exitCode -1 when it could not be started or did not finish.
+struct TerminalRun {
+    int exitCode = -1;
+    QString terminal;
+};
+
+inline TerminalRun runToolOnTerminal(const QStringList &arguments) {
+    TerminalRun run;
+    int master = -1;
+    int slave = -1;
+    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+        ADD_FAILURE() << "no pseudo-terminal";
+        return run;
+    }
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    QProcess process;
+    process.setProcessEnvironment(toolEnvironment());
+    process.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
+    process.start(kTool, arguments);
+    ::close(slave);
+    QByteArray terminal;
+    auto drain = [&] {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(master, buffer, sizeof buffer)) > 0)
+            terminal.append(buffer, n);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!process.waitForFinished(20) && clock.elapsed() < kToolTimeoutMs)
+        drain();
+    drain();
+    ::close(master);
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << "vrxctl " << arguments.join(u' ').toStdString() << " timed out";
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.terminal = QString::fromUtf8(terminal);
     return run;
 }
 

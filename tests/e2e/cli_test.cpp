@@ -455,36 +455,13 @@ INSTANTIATE_TEST_SUITE_P(Signals, CliSimSignal, ::testing::Values(SIGTERM, SIGIN
 TEST_F(Cli, ProgressBarOnATerminal) {
     Simulator sim;
     ASSERT_FALSE(sim.device().isEmpty());
-    int master = -1;
-    int slave = -1;
-    ASSERT_EQ(::openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
-    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    const TerminalRun run = runToolOnTerminal(
+        {QStringLiteral("read"), QStringLiteral("--port"), sim.device(), QStringLiteral("--out"),
+         tempPath("out.vrx"), QStringLiteral("--settings"), dataFile("settings.ini"),
+         QStringLiteral("--lang"), QStringLiteral("eng")});
+    EXPECT_EQ(run.exitCode, 0);
 
-    QProcess process;
-    process.setProcessEnvironment(toolEnvironment());
-    process.setChildProcessModifier([slave] { ::dup2(slave, STDERR_FILENO); });
-    process.start(kTool,
-                  {QStringLiteral("read"), QStringLiteral("--port"), sim.device(),
-                   QStringLiteral("--out"), tempPath("out.vrx"), QStringLiteral("--settings"),
-                   dataFile("settings.ini"), QStringLiteral("--lang"), QStringLiteral("eng")});
-    ::close(slave);
-    QByteArray terminal;
-    auto drain = [&] {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = ::read(master, buffer, sizeof buffer)) > 0)
-            terminal.append(buffer, n);
-    };
-    QElapsedTimer clock;
-    clock.start();
-    while (!process.waitForFinished(20) && clock.elapsed() < kToolTimeoutMs)
-        drain();
-    drain();
-    ::close(master);
-    ASSERT_EQ(process.state(), QProcess::NotRunning);
-    EXPECT_EQ(process.exitCode(), 0);
-
-    const QString shown = QString::fromUtf8(terminal);
+    const QString &shown = run.terminal;
     const QString caption = packText("eng", 95); // CaptionRead
     EXPECT_TRUE(shown.contains(u'\r' + caption + QStringLiteral(" [")))
         << shown.left(200).toStdString();

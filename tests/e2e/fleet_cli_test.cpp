@@ -51,7 +51,7 @@ protected:
 
 TEST_F(FleetCli, FourRadiosOneSilentTheOthersHoldThePlanAndTheReportNamesIt) {
     // The third radio stops answering in the middle of the write.
-    Simulator sim({QStringLiteral("--fault"), QStringLiteral("silent:300"),
+    Simulator sim({QStringLiteral("--fault"), QStringLiteral("silent:1000"),
                    QStringLiteral("--fault-radio"), QStringLiteral("3")},
                   4);
     const QStringList devices = sim.devices();
@@ -104,6 +104,30 @@ TEST_F(FleetCli, FourRadiosOneSilentTheOthersHoldThePlanAndTheReportNamesIt) {
         EXPECT_EQ(fileBytes(file), expected) << file.toStdString();
     }
     EXPECT_EQ(sim.stop(SIGTERM), 0);
+}
+
+// On a terminal each radio keeps one line, redrawn in place with its phase and gauge.
+TEST_F(FleetCli, ALineAPortOnATerminal) {
+    Simulator sim({}, 2);
+    const QStringList devices = sim.devices();
+    ASSERT_EQ(devices.size(), 2);
+    const TerminalRun run =
+        runToolOnTerminal(QStringList{QStringLiteral("write"), QStringLiteral("--in"),
+                                      dataFile("plan_english.vrx"), QStringLiteral("--settings"),
+                                      dataFile("settings.ini"), QStringLiteral("--verify")} +
+                          portArguments(devices));
+    EXPECT_EQ(run.exitCode, 0) << run.terminal.toStdString();
+    const QString &shown = run.terminal;
+    // Back up over the two lines, then each drawn anew.
+    EXPECT_TRUE(shown.contains(QStringLiteral("\x1b[2A\r\x1b[K") + devices[0] +
+                               QStringLiteral(": writing    [")))
+        << shown.left(400).toStdString();
+    EXPECT_TRUE(
+        shown.contains(QStringLiteral("\r\x1b[K") + devices[1] + QStringLiteral(": verifying  [")));
+    // The last drawing shows both results (the terminal ends its lines with CR LF).
+    const QString last = shown.mid(shown.lastIndexOf(QStringLiteral("\x1b[2A")));
+    EXPECT_TRUE(last.contains(devices[0] + QStringLiteral(": verified\r\n"))) << last.toStdString();
+    EXPECT_TRUE(last.contains(devices[1] + QStringLiteral(": verified\r\n")));
 }
 
 struct ExitCase {

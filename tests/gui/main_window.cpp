@@ -117,7 +117,7 @@ private slots:
         QCOMPARE(texts(w.menu(MainMenu::Edit)).mid(8),
                  QStringList({"撤销", "重做", "-", "全选信道", "复制信道", "剪切信道", "粘贴信道",
                               "-", "插入空信道", "删除信道并上移", "按接收频率排序", "-", "查找...",
-                              "查找下一个"}));
+                              "查找下一个", "-", "多台电台编程(&M)…"}));
         QCOMPARE(texts(w.menu(MainMenu::Options)),
                  QStringList({"通信端口(&C)", "皮肤(&S)", "语言"}));
         // The four COM items, then the program's own group.

@@ -105,6 +105,9 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
 
     // The editing commands come after the specified items of the Edit menu.
     editActions_->addToMenu(menu(MainMenu::Edit));
+    // Programming several radios, a group of its own at the end.
+    menu(MainMenu::Edit)->addSeparator();
+    menu(MainMenu::Edit)->addAction(fleetActions_->menuAction());
 
     setPortDevices(portDevices_);
     choosePort(1);
@@ -217,9 +220,6 @@ void MainWindow::buildMenus() {
     edit->addAction(makeAction(MainAction::OptionsPage, QStringLiteral("功能选项(&Y)")));
     edit->addSeparator();
     edit->addAction(makeAction(MainAction::OtherPage, QStringLiteral("其它功能(&T)")));
-    // Added items, in a group of their own after the original ones.
-    edit->addSeparator();
-    edit->addAction(fleetActions_->menuAction());
 
     QMenu *options = addMenu(MainMenu::Options, QStringLiteral("选项"));
     QMenu *ports = addMenu(MainMenu::Port, QStringLiteral("通信端口(&C)"), options);
