@@ -9,23 +9,19 @@ namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
 // The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
-inline constexpr int kLastPackId = 299;
+inline constexpr int kLastPackId = 599;
 
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation.
+// printing, 270-299 ports and installation, 430-499 the connection doctor.
 struct PackIdBlock {
     int first;
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},
-    PackIdBlock{140, 142},
-    PackIdBlock{160, 182},
-    PackIdBlock{190, 239},
-    PackIdBlock{240, 269},
-    PackIdBlock{270, 296},
+    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
+    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{430, 489},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -324,6 +320,69 @@ enum class PackId : int {
     OpenDialogTitle = 294,
     SaveDialogTitle = 295,
     FileDialogFilter = 296,
+
+    // The connection doctor: what the line did when the radio did not answer (below
+    // MsgNoResponse), the checks of a port and their remedies.
+    LineSilent = 430,
+    LineSilentRemedy = 431,
+    LineEcho = 432,
+    LineEchoRemedy = 433,
+    LineGarbage = 434,
+    LineGarbageRemedy = 435,
+    LineOtherRadio = 436,
+    LineOtherRadioRemedy = 437,
+    LineStoppedAtChannel = 438,
+    LineStoppedAtSettings = 439,
+    LineStoppedAtStart = 440,
+    LineStoppedRemedy = 441,
+    DoctorCheckDevice = 442,
+    DoctorCheckAccess = 443,
+    DoctorCheckHolders = 444,
+    DoctorCheckChip = 445,
+    DoctorCheckProbe = 446,
+    DoctorStatusOk = 447,
+    DoctorStatusWarning = 448,
+    DoctorStatusProblem = 449,
+    DoctorDevicePresent = 450,
+    DoctorDeviceMissing = 451,
+    DoctorDeviceMissingRemedy = 452,
+    DoctorChipWithoutTty = 453,
+    DoctorChipWithoutTtyRemedy = 454,
+    DoctorBrlttyClaims = 455,
+    DoctorBrlttyRemedy = 456,
+    DoctorAccessOk = 457,
+    DoctorAccessDenied = 458,
+    DoctorGroupWontHelp = 459,
+    DoctorUdevRuleInstalled = 460,
+    DoctorUdevRuleMissing = 461,
+    DoctorHoldersNone = 462,
+    DoctorHeldRemedy = 463,
+    DoctorHeldLock = 464,
+    DoctorAlsoOpen = 465,
+    DoctorModemManagerIgnores = 466,
+    DoctorModemManagerProbes = 467,
+    DoctorModemManagerRemedy = 468,
+    DoctorChipUsb = 469,
+    DoctorChipNotUsb = 470,
+    DoctorChipPl2303Old = 471,
+    DoctorChipReplaceRemedy = 472,
+    DoctorChipClone = 473,
+    DoctorProbeOk = 474,
+    DoctorProbeNotRun = 475,
+    DoctorProbeOpenFailed = 476,
+    DoctorRadioIsOn = 477,
+    DoctorNoPortAnswered = 478,
+    DoctorNotAnswering = 479,
+    DoctorMenuItem = 480,
+    DoctorTitle = 481,
+    DoctorTestButton = 482,
+    DoctorRunning = 483,
+    DoctorColumnCheck = 484,
+    DoctorColumnStatus = 485,
+    DoctorColumnDetail = 486,
+    DoctorColumnRemedy = 487,
+    DoctorOfferTest = 488,
+    DoctorCloseButton = 489,
 };
 
 inline constexpr int toInt(PackId id) {
