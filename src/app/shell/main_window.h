@@ -39,6 +39,7 @@ class FileActions;
 class InterchangeActions;
 class LanguageActions;
 class PortSettingsActions;
+class DoctorActions;
 class LinkLabel;
 class OptionsPage;
 class Recovery;
@@ -143,6 +144,7 @@ public:
     // What goes back to myini.ini at the end of the run.
     AppSettings &appSettings() { return appSettings_; }
     PortSettingsActions &portSettingsActions() { return *portSettingsActions_; }
+    DoctorActions &doctorActions() { return *doctorActions_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -223,6 +225,7 @@ private:
     std::unique_ptr<SafetyActions> safetyActions_;
     std::unique_ptr<Recovery> recovery_;
     std::unique_ptr<PortSettingsActions> portSettingsActions_;
+    std::unique_ptr<DoctorActions> doctorActions_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;
