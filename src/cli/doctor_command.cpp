@@ -144,15 +144,15 @@ int runDoctorCommand(const QStringList &arguments) {
             object.insert(QStringLiteral("ports"), ports);
         }
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
+    } else if (parser.isSet(portOption)) {
+        // The verdict first: the remedies follow below it, as in the window.
+        printOut(reportSummary(result, texts) + u'\n' + reportText(result, texts));
     } else {
         for (const DoctorReport &report : survey.reports)
             printOut(reportText(report, texts) + u'\n');
-        if (survey.answering >= 0)
-            printOut(texts.radioIsOn.arg(result.device) + u'\n');
-        else if (parser.isSet(portOption))
-            printOut(reportSummary(result, texts) + u'\n');
-        else
-            printOut(texts.noPortAnswered + u'\n');
+        printOut(
+            (survey.answering >= 0 ? texts.radioIsOn.arg(result.device) : texts.noPortAnswered) +
+            u'\n');
     }
     return result.verdict == DoctorVerdict::Ok ? ExitOk : ExitRadioFailed;
 }
