@@ -61,7 +61,7 @@ struct ProbeOutcome {
     LineObservation line;
 };
 
-// Shakes hands as a transfer does (up to the specified attempts) on an open link; when
+// Shakes hands as a transfer does (up to six attempts) on an open link; when
 // the radio answers, reads the identification block and ends with the end command.
 // Nothing is written.
 ProbeOutcome probeRadio(SerialLink &link);
