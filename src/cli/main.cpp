@@ -4,6 +4,7 @@
 #include "console.h"
 #include "convert_command.h"
 #include "diff_command.h"
+#include "doctor_command.h"
 #include "exit_status.h"
 #include "ports_command.h"
 #include "show_command.h"
@@ -39,13 +40,15 @@ const char *const kUsage =
     "         channel list.\n"
     "  ports  [--settings FILE]\n"
     "         Lists the serial ports and the COM item that stands for each.\n"
+    "  doctor [--port PORT] [--json] [--lang chn|eng] [--settings FILE]\n"
+    "         Says why the radio does not answer, and what helps.\n"
     "\n"
     "PORT is a device path or COM1..COM4 (mapped through the settings\n"
     "file's ports section). \"vrxctl COMMAND --help\" describes a command.\n"
     "\n"
     "Exit status: 0 success, 1 the port or the radio failed, 2 usage or\n"
     "file error, 3 write --verify found a difference, 130 interrupted.\n"
-    "diff: 0 equal, 1 different, 2 trouble.\n";
+    "diff: 0 equal, 1 different, 2 trouble. doctor: 0 a radio answered, 1 not.\n";
 
 } // namespace
 
@@ -76,6 +79,8 @@ int main(int argc, char **argv) {
         return vrx::runSimCommand(commandArgs);
     if (command == QLatin1String("ports"))
         return vrx::runPortsCommand(commandArgs);
+    if (command == QLatin1String("doctor"))
+        return vrx::runDoctorCommand(commandArgs);
     if (command == QLatin1String("-h") || command == QLatin1String("--help") ||
         command == QLatin1String("help")) {
         vrx::printOut(QString::fromLatin1(kUsage));

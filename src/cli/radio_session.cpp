@@ -22,7 +22,12 @@ void Workspace::prepare(const AppSettings &appSettings, const QString &languageN
 }
 
 int failRadio(const QString &message, const QString &detail) {
-    printError(detail.isEmpty() ? message : QStringLiteral("%1 (%2)").arg(message, detail));
+    // The lines below the message (what the line did, what helps) each get a line.
+    QStringList lines = message.split(u'\n');
+    const QString first = lines.takeFirst();
+    printError(detail.isEmpty() ? first : QStringLiteral("%1 (%2)").arg(first, detail));
+    for (const QString &line : lines)
+        printError(line);
     return ExitRadioFailed;
 }
 

@@ -27,7 +27,8 @@ struct Workspace {
     void prepare(const AppSettings &appSettings, const QString &languageName);
 };
 
-// Reports a radio failure ("message (detail)") and returns ExitRadioFailed.
+// Reports a radio failure ("message (detail)", then the message's further lines) and
+// returns ExitRadioFailed.
 int failRadio(const QString &message, const QString &detail);
 
 // Opens the port as the GUI does before it shows the transfer dialog: an exclusive probe

@@ -46,6 +46,8 @@ constexpr FaultName kFaultNames[] = {
     {"echo", SimulatedRadio::FaultKind::Echo, false},
     {"flood", SimulatedRadio::FaultKind::Flood, true},
     {"corrupt-write", SimulatedRadio::FaultKind::CorruptStore, true},
+    {"noise", SimulatedRadio::FaultKind::Noise, false},
+    {"cable-only", SimulatedRadio::FaultKind::CableOnly, false},
 };
 
 // Termination signals reach the event loop through a pipe: the handler may only do
@@ -115,13 +117,16 @@ int runSimCommand(const QStringList &arguments) {
         QStringLiteral("Answer with 9600-baud wire time (1.04 ms a byte each way)."));
     const QCommandLineOption faultOption(
         QStringLiteral("fault"),
-        QStringLiteral("Inject a fault: silent:STEP (no answer from that step on), "
-                       "garbage:STEP, split:STEP, late:STEP, wrong-ident, extra-ident-byte, "
-                       "corrupt-write:STEP (the first write from that step on is "
-                       "acknowledged but stored with one byte wrong), "
-                       "stray-lost:STEP (a stray byte before the reply, its last byte lost), "
-                       "trailing:STEP (a byte after the reply), no-echo (read replies do not "
-                       "echo the command), echo (the line echoes every byte), flood:STEP."),
+        QStringLiteral(
+            "Inject a fault: silent:STEP (no answer from that step on), "
+            "garbage:STEP, split:STEP, late:STEP, wrong-ident, extra-ident-byte, "
+            "corrupt-write:STEP (the first write from that step on is "
+            "acknowledged but stored with one byte wrong), "
+            "stray-lost:STEP (a stray byte before the reply, its last byte lost), "
+            "trailing:STEP (a byte after the reply), no-echo (read replies do not "
+            "echo the command), echo (the line echoes every byte), flood:STEP, noise (no "
+            "radio, only noise comes back), cable-only (an echoing cable with no "
+            "radio behind it)."),
         QStringLiteral("KIND[:STEP]"));
     const QCommandLineOption countOption(
         QStringLiteral("count"),

@@ -73,7 +73,9 @@ TEST_P(NoisyPtyLine, ChannelIsEmptiedAndTheReadFailsThere) {
         EXPECT_EQ(failed, GetParam().channel) << result.detail.toStdString();
     }
     ASSERT_GE(failed, 4);
-    EXPECT_EQ(result.message(texts), texts.msgNoResponse);
+    EXPECT_EQ(result.line.kind, LineObservation::Kind::Stopped);
+    EXPECT_EQ(result.line.channel, failed);
+    EXPECT_EQ(result.message(texts).section(u'\n', 0, 0), texts.msgNoResponse);
     EXPECT_EQ(table.row(3), ChannelRow{}); // erased in the radio, read as such
     if (failed > 4) {
         EXPECT_EQ(table.row(4)[0], QStringLiteral("438.04375"));

@@ -120,9 +120,10 @@ private slots:
                               "查找下一个", "-", "多台电台编程(&M)…"}));
         QCOMPARE(texts(w.menu(MainMenu::Options)),
                  QStringList({"通信端口(&C)", "皮肤(&S)", "语言"}));
-        // The four COM items, then the program's own group.
+        // The four COM items, then the program's own groups.
         QCOMPARE(texts(w.menu(MainMenu::Port)),
-                 QStringList({"COM(&1)", "COM(&2)", "COM(&3)", "COM(&4)", "-", "端口设置(&P)…"}));
+                 QStringList({"COM(&1)", "COM(&2)", "COM(&3)", "COM(&4)", "-", "端口设置(&P)…", "-",
+                              "测试连接(&T)…"}));
         QCOMPARE(texts(w.menu(MainMenu::Skin)), QStringList({"蓝色一族", "钢板", "咖啡"}));
         QCOMPARE(texts(w.menu(MainMenu::Language)), QStringList({"中文", "英文"}));
         QCOMPARE(texts(w.menu(MainMenu::Help)), QStringList({"帮助(&H)...", "关于(&A)..."}));

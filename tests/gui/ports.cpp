@@ -1,7 +1,11 @@
 // The port settings dialog, port failures that say why, and Qt's own texts in the
 // program's language.
 #include "i18n/language_pack.h"
+#include "radio/doctor_actions.h"
+#include "radio/doctor_dialog.h"
 #include "radio/port_settings_actions.h"
+#include "radio/simulated_link.h"
+#include "radio/transfer_dialog.h"
 #include "shell/app_windows.h"
 #include "shell/language_actions.h"
 
@@ -14,6 +18,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace vrx;
@@ -58,6 +64,20 @@ void whileModal(const std::function<void()> &open, const std::function<void(Dial
     QVERIFY(checked);
 }
 
+// The simulated radio at the pace of a real line: every wait takes some real time, so
+// that a check runs long enough to watch the window while it runs.
+class PacedLink : public SimulatedLink {
+public:
+    PacedLink(SimulatedRadio &radio, int paceMs) : SimulatedLink(radio), paceMs_(paceMs) {}
+    QByteArray waitForBytes(int count, int timeoutMs) override {
+        QThread::msleep(ulong(paceMs_));
+        return SimulatedLink::waitForBytes(count, timeoutMs);
+    }
+
+private:
+    int paceMs_;
+};
+
 } // namespace
 
 class PortsTest : public QObject {
@@ -72,6 +92,9 @@ private slots:
             QVERIFY(QFile::copy(QDir(staged).filePath(name), dir_->filePath(name)));
         ports_ = {port("/dev/ttyS0", "ttyS0"), port("/dev/ttyUSB4", "CP2102 USB to UART")};
         diagnosis_ = {};
+        radio_ = std::make_unique<SimulatedRadio>();
+        probeFails_ = true;
+        paceMs_ = 0;
         start();
     }
     void cleanup() {
@@ -81,11 +104,11 @@ private slots:
 
     void portSettingsIsTheLastItemOfThePortMenu() {
         const QList<QAction *> items = main().menu(MainMenu::Port)->actions();
-        QCOMPARE(items.size(), kPortCount + 2);
+        QCOMPARE(items.size(), kPortCount + 4);
         for (int port = 1; port <= kPortCount; ++port)
             QCOMPARE(items[port - 1], main().portAction(port));
         QVERIFY(items[kPortCount]->isSeparator());
-        QAction *settings = items.last();
+        QAction *settings = items[kPortCount + 1];
         QCOMPARE(settings->text(), pack("chn")->text(PackId::MenuPortSettings));
         main().languageActions().useLanguage(Language::English);
         QCOMPARE(settings->text(), pack("eng")->text(PackId::MenuPortSettings));
@@ -95,7 +118,7 @@ private slots:
         main().languageActions().useLanguage(Language::English);
         main().choosePort(2);
         whileModal<PortSettingsDialog>(
-            [&] { main().menu(MainMenu::Port)->actions().last()->trigger(); },
+            [&] { main().menu(MainMenu::Port)->actions()[kPortCount + 1]->trigger(); },
             [&](PortSettingsDialog &dialog) {
                 QCOMPARE(dialog.windowTitle(), pack("eng")->text(PackId::PortSettingsTitle));
                 QTableWidget *table = dialog.portTable();
@@ -198,6 +221,117 @@ private slots:
         QCOMPARE(windows_->warning.size(), QSize(334, 161));
     }
 
+    void testConnectionRunsTheChecksWhileTheWindowStaysAlive() {
+        const QString cable = plugCable();
+        QVERIFY(!cable.isEmpty());
+        const QList<QAction *> items = main().menu(MainMenu::Port)->actions();
+        QVERIFY(items[kPortCount + 2]->isSeparator());
+        QAction *test = items.last();
+        QCOMPARE(test->text(), pack("chn")->text(PackId::DoctorMenuItem));
+        radio_->setFault({SimulatedRadio::FaultKind::SilentFrom, 1});
+        paceMs_ = 100; // six handshake waits: over half a second on the checks' thread
+        const DoctorTexts &texts = main().shellTexts().doctor;
+        whileModal<DoctorDialog>(
+            [&] { test->trigger(); },
+            [&](DoctorDialog &dialog) {
+                QCOMPARE(dialog.windowTitle(), texts.title);
+                QVERIFY(dialog.running());
+                QCOMPARE(dialog.summaryLabel()->text(), texts.running.arg(cable));
+                // The window's thread keeps serving events meanwhile.
+                int ticks = 0;
+                QTimer tick;
+                QObject::connect(&tick, &QTimer::timeout, [&] { ++ticks; });
+                tick.start(20);
+                QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), 10000);
+                QTRY_COMPARE(dialog.checkList()->topLevelItemCount(), 5);
+                QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
+                QCOMPARE(dialog.report().verdict, DoctorVerdict::NoAnswer);
+                QCOMPARE(dialog.summaryLabel()->text(), texts.notAnswering.arg(cable));
+                QTreeWidget *list = dialog.checkList();
+                QCOMPARE(rowTexts(list, 0),
+                         (QStringList{texts.checkDevice, texts.checkAccess, texts.checkHolders,
+                                      texts.checkChip, texts.checkProbe}));
+                QCOMPARE(list->topLevelItem(4)->text(1), texts.statusProblem);
+                QCOMPARE(list->topLevelItem(4)->text(2), main().texts().line.silent);
+                QCOMPARE(list->topLevelItem(4)->text(3), main().texts().line.silentRemedy);
+                // Enter closes it.
+                QCOMPARE(QApplication::focusWidget(), dialog.closeButton());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                QVERIFY(!dialog.isVisible());
+            });
+        QVERIFY(!main().doctorActions().dialog());
+    }
+
+    void testConnectionSpeaksTheCurrentLanguage() {
+        const QString cable = plugCable();
+        main().languageActions().useLanguage(Language::English);
+        const auto eng = pack("eng");
+        QAction *test = main().menu(MainMenu::Port)->actions().last();
+        QCOMPARE(test->text(), eng->text(PackId::DoctorMenuItem));
+        whileModal<DoctorDialog>([&] { test->trigger(); },
+                                 [&](DoctorDialog &dialog) {
+                                     QTRY_VERIFY(!dialog.running());
+                                     QCOMPARE(dialog.windowTitle(), eng->text(PackId::DoctorTitle));
+                                     QCOMPARE(dialog.summaryLabel()->text(),
+                                              eng->text(PackId::DoctorRadioIsOn).arg(cable));
+                                     QCOMPARE(dialog.checkList()->headerItem()->text(3),
+                                              eng->text(PackId::DoctorColumnRemedy));
+                                     QCOMPARE(dialog.checkList()->topLevelItem(4)->text(1),
+                                              eng->text(PackId::DoctorStatusOk));
+                                     QVERIFY(radio_->endReceived());
+                                 });
+    }
+
+    void aRadioThatDoesNotRespondOffersTheTest() {
+        const QString cable = plugCable();
+        probeFails_ = false;
+        radio_->setFault({SimulatedRadio::FaultKind::CableOnly});
+        main().action(MainAction::Read)->trigger();
+        TransferDialog *transfer = main().transferDialog();
+        QVERIFY(transfer->isVisible());
+        QTest::mouseClick(transfer->startButton(), Qt::LeftButton);
+        WarningDialog &warning = windows_->warning;
+        QVERIFY(warning.isVisible());
+        QCOMPARE(warning.message(), main().texts().msgNoResponse);
+        QCOMPARE(warning.details(),
+                 (QStringList{main().texts().line.echo, main().texts().line.echoRemedy}));
+        QPushButton *offer = warning.offerButton();
+        QVERIFY(offer->isVisible());
+        QCOMPARE(offer->text(), main().shellTexts().doctor.offerTest);
+        whileModal<DoctorDialog>([&] { QTest::mouseClick(offer, Qt::LeftButton); },
+                                 [&](DoctorDialog &dialog) {
+                                     // The transfer window let the port go for the test.
+                                     QVERIFY(!transfer->isVisible());
+                                     QTRY_VERIFY(!dialog.running());
+                                     QCOMPARE(dialog.report().device, cable);
+                                     QCOMPARE(dialog.report().verdict, DoctorVerdict::Echo);
+                                 });
+        QVERIFY(!warning.isVisible());
+        // Another message does not carry the offer.
+        warning.showMessage("t", "m", DialogMode::Notice);
+        QVERIFY(!warning.offerButton()->isVisible());
+    }
+
+    void portSettingsTestsTheDeviceOfEachComItem() {
+        const QString cable = plugCable();
+        whileModal<PortSettingsDialog>(
+            [&] { main().portSettingsActions().openDialog(); },
+            [&](PortSettingsDialog &dialog) {
+                for (int port = 1; port <= kPortCount; ++port)
+                    QCOMPARE(dialog.testButton(port)->text(),
+                             main().shellTexts().doctor.testButton);
+                dialog.deviceChooser(3)->setEditText(cable);
+                whileModal<DoctorDialog>(
+                    [&] { QTest::mouseClick(dialog.testButton(3), Qt::LeftButton); },
+                    [&](DoctorDialog &doctor) {
+                        QTRY_VERIFY(!doctor.running());
+                        QCOMPARE(doctor.report().device, cable);
+                        QCOMPARE(doctor.report().verdict, DoctorVerdict::Ok);
+                    });
+                QVERIFY(dialog.isVisible());
+            });
+    }
+
     void qtDialogsSpeakTheProgramsLanguage() {
         for (const bool chinese : {true, false, true}) {
             main().languageActions().useLanguage(chinese ? Language::Chinese : Language::English);
@@ -227,9 +361,12 @@ private:
         env.settingsPath = settingsPath();
         env.documentsDir = dir_->path();
         env.locale = QLocale(QLocale::Chinese, QLocale::China);
-        env.probePort = [](const QString &, QString *error) {
+        env.probePort = [this](const QString &, QString *error) {
             *error = QStringLiteral("Permission denied");
-            return false;
+            return !probeFails_;
+        };
+        env.makeLink = [this](const QString &) -> std::unique_ptr<SerialLink> {
+            return std::make_unique<PacedLink>(*radio_, paceMs_);
         };
         env.diagnosePort = [this](const QString &device, const QString &) {
             diagnosed_ << device;
@@ -252,8 +389,30 @@ private:
     }
     MainWindow &main() { return windows_->main; }
 
+    // A device the checks find present and usable (not on USB), on COM1.
+    QString plugCable() {
+        const QString cable = dir_->filePath(QStringLiteral("cable"));
+        QFile file(cable);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        std::array<QString, kPortCount> devices = main().portDevices();
+        devices[0] = cable;
+        main().assignPortDevices(devices);
+        main().choosePort(1);
+        return cable;
+    }
+    static QStringList rowTexts(const QTreeWidget *list, int column) {
+        QStringList texts;
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            texts << list->topLevelItem(row)->text(column);
+        return texts;
+    }
+
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<AppWindows> windows_;
+    std::unique_ptr<SimulatedRadio> radio_;
+    bool probeFails_ = true;
+    int paceMs_ = 0;
     QList<SerialPortEntry> ports_;
     PortDiagnosis diagnosis_;
     QStringList diagnosed_;

@@ -343,12 +343,14 @@ private slots:
         QVERIFY(windows_->warning.isVisible());
         QCOMPARE(windows_->warning.message(),
                  expected == "port" ? t().msgPortOpenFailed : t().msgNoResponse);
-        // A port failure says which device and why; a silent radio needs no such lines.
+        // A port failure says which device and why; a silent radio, what the line did and
+        // what helps.
         const QStringList details = windows_->warning.details();
-        QCOMPARE(details.isEmpty(), expected != "port");
-        if (!details.isEmpty())
-            QCOMPARE(details.first(),
+        if (expected == "port")
+            QCOMPARE(details.value(0),
                      main().shellTexts().port.isDevice.arg("1", main().portDevice(1)));
+        else
+            QCOMPARE(details, (QStringList{t().line.silent, t().line.silentRemedy}));
         QVERIFY(!main().isEnabled());
         QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
         QVERIFY(main().isEnabled());

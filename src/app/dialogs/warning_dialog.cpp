@@ -53,6 +53,9 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
     ok_->setDefault(true);
     cancel_ = new QPushButton(QStringLiteral("取消"), this);
     cancel_->setObjectName(QStringLiteral("cancel"));
+    offer_ = new QPushButton(this);
+    offer_->setObjectName(QStringLiteral("offer"));
+    offer_->hide();
 
     auto *top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
@@ -64,6 +67,8 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
     buttons->addWidget(ok_);
     buttons->addSpacing(16);
     buttons->addWidget(cancel_);
+    buttons->addSpacing(16);
+    buttons->addWidget(offer_);
     buttons->addStretch();
 
     auto *layout = new QVBoxLayout(this);
@@ -74,6 +79,19 @@ WarningDialog::WarningDialog(QWidget *parent) : BlockingDialog(parent) {
 
     connect(ok_, &QPushButton::clicked, this, &WarningDialog::okClicked);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(offer_, &QPushButton::clicked, this, [this] {
+        const std::function<void()> action = std::move(offered_);
+        offered_ = nullptr;
+        reject();
+        if (action)
+            action();
+    });
+}
+
+void WarningDialog::offer(const QString &text, std::function<void()> action) {
+    offer_->setText(withVisibleControls(text));
+    offered_ = std::move(action);
+    offer_->show();
 }
 
 void WarningDialog::showMessage(const QString &title, const QString &message, DialogMode mode,
@@ -91,6 +109,8 @@ void WarningDialog::showMessage(const QString &title, const QString &message, Di
         setFixedSize(kWidthWithDetails, height);
     }
     mode_ = mode;
+    offer_->hide();
+    offered_ = nullptr;
     showBlocking();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 
@@ -29,6 +31,10 @@ public:
     void showMessage(const QString &title, const QString &message, DialogMode mode,
                      const QStringList &details = {});
 
+    // A further button beside OK and Cancel for the message now shown (showMessage
+    // takes it away again): it closes the dialog, then runs `action`.
+    void offer(const QString &text, std::function<void()> action);
+
     DialogMode mode() const { return mode_; }
     QString message() const;
     QStringList details() const;
@@ -37,6 +43,7 @@ public:
     QLabel *detailsLabel() const { return details_; }
     QPushButton *okButton() const { return ok_; }
     QPushButton *cancelButton() const { return cancel_; }
+    QPushButton *offerButton() const { return offer_; }
 
 signals:
     // The dialog came up; the transfer dialog stops staying on top so this one shows.
@@ -55,6 +62,8 @@ private:
     QLabel *details_ = nullptr;
     QPushButton *ok_ = nullptr;
     QPushButton *cancel_ = nullptr;
+    QPushButton *offer_ = nullptr;
+    std::function<void()> offered_;
     DialogMode mode_ = DialogMode::Notice;
 };
 

@@ -1,5 +1,6 @@
 #include "radio/port_settings_actions.h"
 
+#include "radio/doctor_actions.h"
 #include "shell/main_window.h"
 
 #include <QAction>
@@ -20,6 +21,9 @@ void PortSettingsActions::retranslate() {
 void PortSettingsActions::openDialog() {
     PortSettingsDialog dialog(window_.portDevices(), window_.currentPort(),
                               window_.shellTexts().portDialog, lister_, &window_);
+    dialog.setPortTester(window_.shellTexts().doctor.testButton, [this](const QString &device) {
+        window_.doctorActions().testDevice(device);
+    });
     dialog_ = &dialog;
     const bool accepted = dialog.exec() == QDialog::Accepted;
     dialog_ = nullptr;

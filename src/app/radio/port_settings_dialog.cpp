@@ -53,7 +53,20 @@ PortSettingsDialog::PortSettingsDialog(const std::array<QString, kPortCount> &de
         choosers_[size_t(port - 1)] = chooser;
         auto *label = new QLabel(QStringLiteral("COM&%1").arg(port), this);
         label->setBuddy(chooser);
-        form->addRow(label, chooser);
+        // Test runs the connection doctor on the device as chosen; shown once a tester
+        // is set.
+        auto *test = new QPushButton(this);
+        test->setObjectName(QStringLiteral("com%1Test").arg(port));
+        test->hide();
+        connect(test, &QPushButton::clicked, this, [this, chooser] {
+            if (tester_)
+                tester_(chooser->currentText().trimmed());
+        });
+        testButtons_[size_t(port - 1)] = test;
+        auto *row = new QHBoxLayout;
+        row->addWidget(chooser, 1);
+        row->addWidget(test);
+        form->addRow(label, row);
     }
 
     refresh_ = new QPushButton(texts_.refresh, this);
@@ -93,6 +106,14 @@ PortSettingsDialog::PortSettingsDialog(const std::array<QString, kPortCount> &de
 }
 
 PortSettingsDialog::~PortSettingsDialog() = default;
+
+void PortSettingsDialog::setPortTester(const QString &buttonText, PortTester tester) {
+    tester_ = std::move(tester);
+    for (QPushButton *button : testButtons_) {
+        button->setText(buttonText);
+        button->setVisible(bool(tester_));
+    }
+}
 
 std::array<QString, kPortCount> PortSettingsDialog::devices() const {
     std::array<QString, kPortCount> devices;

@@ -26,6 +26,7 @@ class PortSettingsDialog : public QDialog {
     Q_OBJECT
 public:
     using PortLister = std::function<QList<SerialPortEntry>()>;
+    using PortTester = std::function<void(const QString &device)>;
 
     PortSettingsDialog(const std::array<QString, kPortCount> &devices, int currentPort,
                        const PortDialogTexts &texts, PortLister lister = listSerialPorts,
@@ -35,12 +36,16 @@ public:
     // The devices as chosen; what the dialog was opened with until the user changes them.
     std::array<QString, kPortCount> devices() const;
 
+    // Gives each COM item a button captioned `buttonText` that tests its device.
+    void setPortTester(const QString &buttonText, PortTester tester);
+
     // How often Detect lists the ports, and how long it waits for the cable.
     void setDetectTiming(int intervalMs, int timeoutMs);
 
     QTableWidget *portTable() const { return table_; }
     QComboBox *deviceChooser(int port) const { return choosers_.at(port - 1); }
     QPushButton *detectButton() const { return detect_; }
+    QPushButton *testButton(int port) const { return testButtons_.at(port - 1); }
     QPushButton *refreshButton() const { return refresh_; }
     QLabel *statusLabel() const { return status_; }
     bool detecting() const;
@@ -58,6 +63,8 @@ private:
     QList<SerialPortEntry> ports_;
     QTableWidget *table_ = nullptr;
     std::array<QComboBox *, kPortCount> choosers_{};
+    std::array<QPushButton *, kPortCount> testButtons_{};
+    PortTester tester_;
     QPushButton *refresh_ = nullptr;
     QPushButton *detect_ = nullptr;
     QLabel *status_ = nullptr;

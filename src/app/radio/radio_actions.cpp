@@ -3,10 +3,12 @@
 #include "dialogs/warning_dialog.h"
 #include "edit/edit_actions.h"
 #include "files/safety_actions.h"
+#include "radio/doctor_actions.h"
 #include "radio/guarded_transfer.h"
 #include "radio/port_diagnosis.h"
 #include "radio/service.h"
 #include "radio/transfer.h"
+#include "radio/transfer_dialog.h"
 #include "shell/main_window.h"
 #include "storage/channel_plan.h"
 
@@ -17,8 +19,27 @@ namespace vrx {
 RadioActions::~RadioActions() = default;
 
 void RadioActions::showFailure(const QString &message, const QStringList &details) {
-    if (WarningDialog *warning = window_.warningDialog())
-        warning->showMessage(window_.texts().msgFailureTitle, message, DialogMode::Notice, details);
+    WarningDialog *warning = window_.warningDialog();
+    if (!warning)
+        return;
+    // Below the no-response message, what the line did and what helps go with the
+    // other details; the connection doctor is offered.
+    const QString noResponse = window_.texts().msgNoResponse;
+    const bool silentRadio = message == noResponse || message.startsWith(noResponse + u'\n');
+    const QStringList lines = silentRadio
+                                  ? message.mid(noResponse.size()).split(u'\n', Qt::SkipEmptyParts)
+                                  : QStringList();
+    warning->showMessage(window_.texts().msgFailureTitle, silentRadio ? noResponse : message,
+                         DialogMode::Notice, lines + details);
+    if (silentRadio) {
+        warning->offer(window_.shellTexts().doctor.offerTest, [this] {
+            // The transfer window holds the port; the test needs it.
+            if (TransferDialog *transfer = window_.transferDialog();
+                transfer && transfer->isVisible())
+                transfer->close();
+            window_.doctorActions().testCurrentPort();
+        });
+    }
 }
 
 void RadioActions::showPortFailure(const QString &device, const QString &error) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "i18n/doctor_texts.h"
+#include "i18n/line_texts.h"
+#include "radio/connection_doctor.h"
 #include "radio/port_diagnosis.h"
 #include "radio/serial_link.h"
 
@@ -39,6 +42,11 @@ struct AppEnvironment {
     std::function<PortDiagnosis(const QString &device, const QString &error)> diagnosePort;
     // A link to `device`, not yet open.
     std::function<std::unique_ptr<SerialLink>(const QString &device)> makeLink;
+    // The connection doctor's checks of `device` (the system's facts and a probe over
+    // makeLink when empty). Runs on a worker thread.
+    std::function<DoctorReport(const QString &device, const DoctorTexts &texts,
+                               const LineTexts &lineTexts)>
+        examinePort;
     // Shows an error that an action could not handle.
     std::function<void(const QString &message)> reportError;
 

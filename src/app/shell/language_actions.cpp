@@ -4,6 +4,7 @@
 #include "edit/edit_actions.h"
 #include "i18n/initial_language.h"
 #include "radio/fleet_actions.h"
+#include "radio/doctor_actions.h"
 #include "radio/port_settings_actions.h"
 #include "shell/main_window.h"
 #include "shell/window_texts.h"
@@ -42,6 +43,7 @@ void LanguageActions::useLanguage(Language language) {
         applyToShellTexts(*pack, window_.shellTexts());
         window_.portSettingsActions().retranslate();
         window_.fleetActions().retranslate();
+        window_.doctorActions().retranslate();
     }
     // Qt's standard dialogs (file dialogs, message box buttons) in the same language.
     qtTranslation_.use(language);

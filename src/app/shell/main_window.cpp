@@ -15,6 +15,7 @@
 #include "files/safety_actions.h"
 #include "i18n/visible_text.h"
 #include "radio/fleet_actions.h"
+#include "radio/doctor_actions.h"
 #include "radio/port_diagnosis.h"
 #include "radio/port_settings_actions.h"
 #include "radio/qt_serial_link.h"
@@ -73,7 +74,8 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
       safetyActions_(std::make_unique<SafetyActions>(*this)),
       recovery_(std::make_unique<Recovery>(*this)),
       portSettingsActions_(std::make_unique<PortSettingsActions>(*this)),
-      fleetActions_(std::make_unique<FleetActions>(*this)) {
+      fleetActions_(std::make_unique<FleetActions>(*this)),
+      doctorActions_(std::make_unique<DoctorActions>(*this)) {
     setDefaultHooks();
     setWindowTitle(kCaption);
     setWindowIcon(appIcon(AppIcon::App));
@@ -234,6 +236,8 @@ void MainWindow::buildMenus() {
     }
     ports->addSeparator();
     ports->addAction(portSettingsActions_->menuAction());
+    ports->addSeparator();
+    ports->addAction(doctorActions_->menuAction());
     QMenu *skins = addMenu(MainMenu::Skin, QStringLiteral("皮肤(&S)"), options);
     auto *skinGroup = new QActionGroup(this);
     const char *const skinNames[kSkinCount] = {"蓝色一族", "钢板", "咖啡"};

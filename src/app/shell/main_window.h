@@ -40,6 +40,7 @@ class FleetActions;
 class InterchangeActions;
 class LanguageActions;
 class PortSettingsActions;
+class DoctorActions;
 class LinkLabel;
 class OptionsPage;
 class Recovery;
@@ -145,6 +146,7 @@ public:
     AppSettings &appSettings() { return appSettings_; }
     PortSettingsActions &portSettingsActions() { return *portSettingsActions_; }
     FleetActions &fleetActions() { return *fleetActions_; }
+    DoctorActions &doctorActions() { return *doctorActions_; }
 
     // Widgets, for the language packs and the tests.
     QAction *action(MainAction action) const { return actions_[static_cast<int>(action)]; }
@@ -226,6 +228,7 @@ private:
     std::unique_ptr<Recovery> recovery_;
     std::unique_ptr<PortSettingsActions> portSettingsActions_;
     std::unique_ptr<FleetActions> fleetActions_;
+    std::unique_ptr<DoctorActions> doctorActions_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "i18n/doctor_texts.h"
 #include "i18n/file_dialog_texts.h"
 #include "i18n/fleet_texts.h"
 #include "i18n/port_texts.h"
@@ -16,6 +17,7 @@ struct ShellTexts {
     PortDialogTexts portDialog;
     FileDialogTexts fileDialog;
     FleetTexts fleet;
+    DoctorTexts doctor;
 };
 
 inline void applyToShellTexts(const LanguagePack &pack, ShellTexts &texts) {
@@ -23,6 +25,7 @@ inline void applyToShellTexts(const LanguagePack &pack, ShellTexts &texts) {
     applyToPortDialogTexts(pack, texts.portDialog);
     applyToFileDialogTexts(pack, texts.fileDialog);
     applyToFleetTexts(pack, texts.fleet);
+    applyToDoctorTexts(pack, texts.doctor);
 }
 
 } // namespace vrx

@@ -45,6 +45,7 @@ void applyToTexts(const LanguagePack &pack, UiTexts &texts) {
     assignPackText(pack, PackId::MsgNoticeTitle, texts.msgNoticeTitle);
     assignPackText(pack, PackId::MsgSettingsNotRead, texts.msgSettingsNotRead);
     assignPackText(pack, PackId::MsgTailNotWritten, texts.msgTailNotWritten);
+    applyToLineTexts(pack, texts.line);
 }
 
 void applyToOptionLists(const LanguagePack &pack, RadioSettings &settings) {

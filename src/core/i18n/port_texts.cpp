@@ -12,6 +12,7 @@ void applyToPortTexts(const LanguagePack &pack, PortTexts &texts) {
     assignPackText(pack, PackId::PortAccessDenied, texts.accessDenied);
     assignPackText(pack, PackId::PortAddToGroup, texts.addToGroup);
     assignPackText(pack, PackId::PortRelogin, texts.relogin);
+    assignPackText(pack, PackId::DoctorGroupWontHelp, texts.groupWontHelp);
     assignPackText(pack, PackId::PortUdevRule, texts.udevRule);
     assignPackText(pack, PackId::PortHeldByOther, texts.heldByOther);
     assignPackText(pack, PackId::PortHeldByProcess, texts.heldByProcess);

@@ -22,6 +22,10 @@ struct PortTexts {
     // %1 group.
     QString addToGroup =
         QStringLiteral("请用以下命令加入该组：sudo usermod -aG %1 $USER，然后注销并重新登录。");
+    // %1 group, %2 device: joining the group would not help.
+    QString groupWontHelp = QStringLiteral(
+        "加入用户组 %1 无济于事：请向管理员申请 %2 的使用权限，或安装 vrx5800 软件包的 udev "
+        "规则后重新插入编程线。");
     // %1 group.
     QString relogin = QStringLiteral("您在本次登录之后才被加入用户组 %1：请注销并重新登录。");
     QString udevRule =

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "i18n/line_texts.h"
+
 #include <QString>
 
 namespace vrx {
@@ -36,6 +38,9 @@ struct UiTexts {
     QString msgSettingsNotRead = QStringLiteral("未读取电台的功能设置，各选项仍显示原来的值。");
     QString msgTailNotWritten =
         QStringLiteral("频段范围和识别信息未全部写入，电台中的这些数据保持原样。");
+
+    // Below MsgNoResponse: what the line did and what helps.
+    LineTexts line;
 
     bool operator==(const UiTexts &) const = default;
 };

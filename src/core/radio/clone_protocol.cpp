@@ -56,6 +56,7 @@ bool CloneProtocol::isAck(const QByteArray &reply) const {
 
 bool CloneProtocol::handshake() {
     attempts_ = 0;
+    replies_.clear();
     echo_ = Echo::Unknown;
     while (attempts_ < kHandshakeAttempts && !link_.failed()) {
         ++attempts_;
@@ -63,6 +64,7 @@ bool CloneProtocol::handshake() {
         link_.send(QByteArray(1, kStart));
         link_.pause(kStartPauseMs);
         const QByteArray reply = exchange(identWord(), kIdentReplyLength);
+        replies_.append(reply);
         if (!link_.failed() && reply == identReply())
             return true;
     }

@@ -3,6 +3,7 @@
 #include "radio/serial_link.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <optional>
 
@@ -51,6 +52,9 @@ public:
     bool handshake();
     // Attempts the last handshake() took (1..6); 0 before the first.
     int handshakeAttempts() const { return attempts_; }
+    // What came back at each attempt of the last handshake() (empty where nothing did),
+    // so that a failure can say what the line did.
+    const QList<QByteArray> &handshakeReplies() const { return replies_; }
 
     // Sends 06 and waits 250 ms for a reply that starts with 06.
     bool acknowledge();
@@ -94,6 +98,7 @@ private:
 
     SerialLink &link_;
     int attempts_ = 0;
+    QList<QByteArray> replies_;
     int strayBytes_ = 0;
     Echo echo_ = Echo::Unknown;
 };

@@ -16,6 +16,8 @@ PortDiagnosis diagnosePort(const QString &device, const QString &openError,
         d.group = inspector.groupOf(device);
         d.groupNotYetActive = !d.group.isEmpty() && !inspector.sessionHasGroup(d.group) &&
                               inspector.userListedInGroup(d.group);
+        d.joiningHelps = !d.group.isEmpty() && inspector.groupGrantsAccess(device) &&
+                         !inspector.sessionHasGroup(d.group);
         d.udevRuleInstalled = inspector.udevRuleInstalled();
         return d;
     }
@@ -58,8 +60,11 @@ QStringList portDiagnosisLines(const PortDiagnosis &d, const PortTexts &texts, i
         break;
     case PortFault::AccessDenied:
         lines.append(texts.accessDenied.arg(d.device, d.group));
-        lines.append(d.groupNotYetActive ? texts.relogin.arg(d.group)
-                                         : texts.addToGroup.arg(d.group));
+        if (!d.joiningHelps)
+            lines.append(texts.groupWontHelp.arg(d.group, d.device));
+        else
+            lines.append(d.groupNotYetActive ? texts.relogin.arg(d.group)
+                                             : texts.addToGroup.arg(d.group));
         if (d.udevRuleInstalled)
             lines.append(texts.udevRule);
         break;

@@ -19,6 +19,9 @@ public:
     virtual bool accessDenied(const QString &device) const = 0;
     // Name of the group that owns the device.
     virtual QString groupOf(const QString &device) const = 0;
+    // True when joining that group would give access: the group may read and write the
+    // device, and it is not root.
+    virtual bool groupGrantsAccess(const QString &) const { return true; }
     // True when this process runs with `group` (the session has it).
     virtual bool sessionHasGroup(const QString &group) const = 0;
     // True when the group database lists the user in `group`.
@@ -56,6 +59,9 @@ struct PortDiagnosis {
     // AccessDenied: the group database has the user in the group, but this session
     // started before that (logging in again helps, usermod does not).
     bool groupNotYetActive = false;
+    // AccessDenied: false when joining the group would not help (a root-owned terminal,
+    // a group without rights), so that no usermod is advised.
+    bool joiningHelps = true;
     bool udevRuleInstalled = false; // AccessDenied
     qint64 holderPid = 0;           // HeldByOther, 0 when it cannot be seen
     QString holderName;             // HeldByOther

@@ -34,6 +34,8 @@ ServiceResult runExchange(SerialLink &link,
         result.status = ServiceStatus::NoResponse;
         result.detail = QStringLiteral("no ident reply after %1 handshake attempts")
                             .arg(protocol.handshakeAttempts());
+        if (!link.failed())
+            result.line = observeHandshake(protocol.handshakeReplies());
     }
     if (link.failed()) {
         result.status = ServiceStatus::LinkFailed;
@@ -44,7 +46,7 @@ ServiceResult runExchange(SerialLink &link,
 }
 
 ServiceResult notAcknowledged(const QString &what) {
-    return {ServiceStatus::NotAcknowledged, QStringLiteral("no acknowledgement ") + what};
+    return {ServiceStatus::NotAcknowledged, QStringLiteral("no acknowledgement ") + what, {}};
 }
 
 } // namespace
@@ -55,7 +57,7 @@ QString ServiceResult::message(const UiTexts &texts) const {
         return texts.msgPortOpenFailed;
     case ServiceStatus::NoResponse:
     case ServiceStatus::LinkFailed:
-        return texts.msgNoResponse;
+        return withLineObservation(texts.msgNoResponse, line, texts.line);
     case ServiceStatus::Done:
     case ServiceStatus::NotAcknowledged:
         break;
@@ -75,7 +77,8 @@ ServiceResult readPowerDrive(SerialLink &link, RadioSettings &settings) {
                 settings.setDrives(*drives);
             else
                 result = {ServiceStatus::NoResponse,
-                          QStringLiteral("no reply to the read of the power drive block")};
+                          QStringLiteral("no reply to the read of the power drive block"),
+                          {}};
         }
         // Acknowledged or not, the radio is offered the end of the exchange.
         if (protocol.acknowledge())

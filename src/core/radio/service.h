@@ -1,6 +1,7 @@
 #pragma once
 
 #include "i18n/ui_texts.h"
+#include "radio/line_observation.h"
 #include "radio/serial_link.h"
 #include "settings/radio_settings.h"
 
@@ -24,13 +25,16 @@ enum class ServiceStatus {
 struct ServiceResult {
     ServiceStatus status = ServiceStatus::Done;
     QString detail;
+    // What the line did when the handshake failed.
+    LineObservation line;
 
     // Whether the warning dialog has something to show (see message()).
     bool failed() const {
         return status == ServiceStatus::PortOpenFailed || status == ServiceStatus::NoResponse ||
                status == ServiceStatus::LinkFailed;
     }
-    // MsgPortOpenFailed or MsgNoResponse for a failure, empty otherwise.
+    // MsgPortOpenFailed or MsgNoResponse for a failure (the latter followed by what the
+    // line did and what helps), empty otherwise.
     QString message(const UiTexts &texts) const;
 };
 

@@ -69,9 +69,23 @@ QList<SimulatedRadio::Chunk> SimulatedRadio::receive(const QByteArray &bytes, qi
         lineFreeInUs_ = inputStartUs_ + bytes.size() * kByteUs;
     leftover_ = int(pending_.size());
     consumed_ = 0;
-    if (fault_.kind == FaultKind::Echo) {
-        const qint64 echoedUs = wireTime_ ? lineFreeInUs_ + bytes.size() * kByteUs : nowMs * 1000;
+    const qint64 echoedUs = wireTime_ ? lineFreeInUs_ + bytes.size() * kByteUs : nowMs * 1000;
+    if (fault_.kind == FaultKind::Echo || fault_.kind == FaultKind::CableOnly)
         replies.append(Chunk{usToDueMs(echoedUs), bytes});
+    if (fault_.kind == FaultKind::CableOnly)
+        return replies;
+    if (fault_.kind == FaultKind::Noise) {
+        QByteArray noise;
+        for (int i = 0; i < kNoiseBytes; ++i) {
+            // xorshift: the same noise on every run; never the acknowledge byte.
+            noiseState_ ^= noiseState_ << 13;
+            noiseState_ ^= noiseState_ >> 17;
+            noiseState_ ^= noiseState_ << 5;
+            const char byte = char(noiseState_ & 0xFF);
+            noise.append(byte == kAck ? char(0xF9) : byte);
+        }
+        replies.append(Chunk{usToDueMs(echoedUs), noise});
+        return replies;
     }
     pending_.append(bytes);
     process(replies);

@@ -45,6 +45,10 @@ public:
         Echo,         // every byte the tool sends comes straight back (an echoing cable)
         Flood,        // from step `step` on, every answer is followed by kFloodBytes
                       // bytes of `byte`
+        // No radio of this family on the line:
+        Noise,     // every burst from the tool is met by kNoiseBytes bytes of noise
+        CableOnly, // an echoing cable with nothing behind it: every byte comes back,
+                   // nothing answers
     };
     struct Fault {
         FaultKind kind = FaultKind::None;
@@ -67,6 +71,7 @@ public:
     static constexpr int kSplitGapMs = 300;
     static constexpr int kLateByMs = 400;
     static constexpr int kFloodBytes = 300;
+    static constexpr int kNoiseBytes = 5;
     // A garbage answer: it does not start with 06 and is shorter than an ident or a
     // read reply, so no step can take it for its answer.
     static QByteArray garbageReply();
@@ -127,6 +132,7 @@ private:
     bool silent_ = false;
     bool corrupted_ = false;
     int handshakes_ = 0;
+    quint32 noiseState_ = 0x2545F491;
 
     // Timing of the current receive() call, in microseconds: when its first byte
     // started, how many bytes of pending_ came from earlier calls, how many bytes were

@@ -3,6 +3,7 @@
 
 #include "radio/port_diagnosis.h"
 #include "radio/serial_ports.h"
+#include "radio/system_facts.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,6 +72,13 @@ public:
         return g ? QString::fromLocal8Bit(g->gr_name) : QString::number(st.st_gid);
     }
 
+    bool groupGrantsAccess(const QString &device) const override {
+        struct stat st {};
+        if (::stat(QFile::encodeName(device).constData(), &st) != 0)
+            return false;
+        return st.st_gid != 0 && (st.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    }
+
     bool sessionHasGroup(const QString &group) const override {
         const struct group *g = ::getgrnam(QFile::encodeName(group).constData());
         if (!g)
@@ -122,26 +130,7 @@ public:
     }
 
     QList<qint64> holders(const QString &device) const override {
-        const QString target = QFileInfo(device).canonicalFilePath();
-        QList<qint64> pids;
-        if (target.isEmpty())
-            return pids;
-        const QDir proc(QStringLiteral("/proc"));
-        for (const QString &entry : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            bool ok = false;
-            const qint64 pid = entry.toLongLong(&ok);
-            if (!ok)
-                continue;
-            // Other users' descriptors are not readable; those processes stay unseen.
-            const QDir fds(proc.filePath(entry + QStringLiteral("/fd")));
-            for (const QFileInfo &fd : fds.entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
-                if (fd.symLinkTarget() == target) {
-                    pids.append(pid);
-                    break;
-                }
-            }
-        }
-        return pids;
+        return processesHolding(QStringLiteral("/proc"), device);
     }
 
     QString processName(qint64 pid) const override {

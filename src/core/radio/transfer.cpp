@@ -48,6 +48,9 @@ public:
             result.status = TransferStatus::LinkFailed;
             result.detail += QStringLiteral(": ") + link_.errorString();
         }
+        // A port error (the cable pulled, the device gone) is its own message.
+        if (shook_ && result.status == TransferStatus::NoResponse)
+            result.line = observeStop(channel, result.completedChannels);
         return result;
     }
 
@@ -89,8 +92,12 @@ public:
         if (!shook) {
             fail(0, QStringLiteral("no ident reply after %1 handshake attempts")
                         .arg(result.handshakeAttempts));
+            // A port that failed while shaking hands says nothing about the radio.
+            if (!linkLost())
+                result.line = observeHandshake(protocol.handshakeReplies());
             return false;
         }
+        shook_ = true;
         if (protocol.acknowledge()) {
             // The block is read only to follow the radio's expected order (and to learn
             // whether the radio echoes read headers); its content is not used.
@@ -124,6 +131,7 @@ public:
 
 private:
     SerialLink &link_;
+    bool shook_ = false;
     int maximum_;
     const TransferProgress &progress_;
     const StopRequest &stop_;
@@ -166,7 +174,7 @@ QString TransferResult::message(const UiTexts &texts) const {
             QStringLiteral("%1").arg(channel, 3, 10, QLatin1Char('0')), fieldName, cellText);
     case TransferStatus::NoResponse:
     case TransferStatus::LinkFailed:
-        return texts.msgNoResponse;
+        return withLineObservation(texts.msgNoResponse, line, texts.line);
     case TransferStatus::Interrupted:
         return detail;
     }

@@ -2,6 +2,7 @@
 
 #include "channels/channel_table.h"
 #include "i18n/ui_texts.h"
+#include "radio/line_observation.h"
 #include "radio/serial_link.h"
 #include "settings/band_plan.h"
 #include "settings/radio_settings.h"
@@ -75,12 +76,14 @@ struct TransferResult {
     int completedChannels = 0;
     // Handshake attempts taken (1..6), 0 when none was made.
     int handshakeAttempts = 0;
+    // What the line did when the radio did not complete the exchange.
+    LineObservation line;
 
     bool ok() const { return status == TransferStatus::Ok; }
     // The text the warning dialog shows for a failure: MsgNoResponse when the radio did
     // not complete the exchange, MsgPortOpenFailed when the port was not open, and
     // MsgCannotWriteCell naming the channel, field and text of a cell that cannot be
-    // written.
+    // written. Below MsgNoResponse follow what the line did and what helps, a line each.
     QString message(const UiTexts &texts) const;
     // What a successful run must tell the user because the radio let it skip steps: that
     // the settings were not read, or that the band limits or the identification block

@@ -22,11 +22,13 @@ struct FakeSystem : PortInspector {
     QList<qint64> openBy;
     bool exclusive = false;
     bool rule = false;
+    bool groupGrants = true;
     QStringList ports;
 
     bool exists(const QString &) const override { return present; }
     bool accessDenied(const QString &) const override { return denied; }
     QString groupOf(const QString &) const override { return group; }
+    bool groupGrantsAccess(const QString &) const override { return groupGrants; }
     bool sessionHasGroup(const QString &) const override { return inSession; }
     bool userListedInGroup(const QString &) const override { return inDatabase; }
     std::optional<qint64> lockOwner(const QString &) const override { return lock; }
@@ -50,6 +52,7 @@ PortTexts markedTexts() {
     t.accessDenied = QStringLiteral("denied %1 group %2");
     t.addToGroup = QStringLiteral("usermod %1");
     t.relogin = QStringLiteral("relogin %1");
+    t.groupWontHelp = QStringLiteral("no group helps: %1 %2");
     t.udevRule = QStringLiteral("udev rule");
     t.heldByOther = QStringLiteral("held %1");
     t.heldByProcess = QStringLiteral("held %1 by %2 pid %3");
@@ -88,85 +91,104 @@ TEST_P(PortDiagnosisCase, FindsTheCauseAndTheRemedy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, PortDiagnosisCase,
-    ::testing::Values(DiagnosisCase{"MissingNamesThePortsThatExist",
-                                    with([](FakeSystem &s) {
-                                        s.present = false;
-                                        s.ports = {"/dev/ttyS0", "/dev/ttyUSB1"};
-                                    }),
-                                    2,
-                                    PortFault::Missing,
-                                    {"COM2 is /dev/ttyUSB0", "missing /dev/ttyUSB0",
-                                     "present: /dev/ttyS0, /dev/ttyUSB1"}},
-                      DiagnosisCase{"MissingWithNoPortAtAll",
-                                    with([](FakeSystem &s) { s.present = false; }),
-                                    0,
-                                    PortFault::Missing,
-                                    {"missing /dev/ttyUSB0", "no ports"}},
-                      DiagnosisCase{"DeniedOutsideTheGroupGetsUsermod",
-                                    with([](FakeSystem &s) { s.denied = true; }),
-                                    1,
-                                    PortFault::AccessDenied,
-                                    {"COM1 is /dev/ttyUSB0", "denied /dev/ttyUSB0 group dialout",
-                                     "usermod dialout"}},
-                      DiagnosisCase{"DeniedWhenAddedAfterLoginGetsRelogin",
-                                    with([](FakeSystem &s) {
-                                        s.denied = true;
-                                        s.inDatabase = true;
-                                    }),
-                                    0,
-                                    PortFault::AccessDenied,
-                                    {"denied /dev/ttyUSB0 group dialout", "relogin dialout"}},
-                      DiagnosisCase{
-                          "DeniedWithTheUdevRuleSaysToReplug",
-                          with([](FakeSystem &s) {
-                              s.denied = true;
-                              s.group = QStringLiteral("uucp");
-                              s.rule = true;
-                          }),
-                          0,
-                          PortFault::AccessDenied,
-                          {"denied /dev/ttyUSB0 group uucp", "usermod uucp", "udev rule"}},
-                      DiagnosisCase{"LockFileNamesTheProgram",
-                                    with([](FakeSystem &s) { s.lock = 4242; }),
-                                    0,
-                                    PortFault::HeldByOther,
-                                    {"held /dev/ttyUSB0 by minicom pid 4242"}},
-                      DiagnosisCase{"OpenDescriptorNamesTheProgram",
-                                    with([](FakeSystem &s) { s.openBy = {4242}; }),
-                                    0,
-                                    PortFault::HeldByOther,
-                                    {"held /dev/ttyUSB0 by minicom pid 4242"}},
-                      DiagnosisCase{"OwnLockIsTheTransferWindow",
-                                    with([](FakeSystem &s) {
-                                        s.lock = kOwnPid;
-                                        s.openBy = {kOwnPid};
-                                    }),
-                                    3,
-                                    PortFault::HeldByThisProgram,
-                                    {"COM3 is /dev/ttyUSB0", "ours /dev/ttyUSB0"}},
-                      DiagnosisCase{"OwnExclusiveDescriptorWithoutALock",
-                                    with([](FakeSystem &s) {
-                                        s.openBy = {kOwnPid};
-                                        s.exclusive = true;
-                                    }),
-                                    0,
-                                    PortFault::HeldByThisProgram,
-                                    {"ours /dev/ttyUSB0"}},
-                      DiagnosisCase{"OwnPlainDescriptorDoesNotCount",
-                                    with([](FakeSystem &s) { s.openBy = {kOwnPid}; }),
-                                    0,
-                                    PortFault::Other,
-                                    {"error /dev/ttyUSB0: Input/output error"}},
-                      DiagnosisCase{"ExclusiveWithoutAVisibleHolder",
-                                    with([](FakeSystem &s) { s.exclusive = true; }),
-                                    0,
-                                    PortFault::HeldByOther,
-                                    {"held /dev/ttyUSB0"}},
-                      DiagnosisCase{"NothingFoundKeepsTheSystemsText",
-                                    FakeSystem{},
-                                    0,
-                                    PortFault::Other,
-                                    {"error /dev/ttyUSB0: Input/output error"}}),
+    ::testing::Values(
+        DiagnosisCase{
+            "MissingNamesThePortsThatExist",
+            with([](FakeSystem &s) {
+                s.present = false;
+                s.ports = {"/dev/ttyS0", "/dev/ttyUSB1"};
+            }),
+            2,
+            PortFault::Missing,
+            {"COM2 is /dev/ttyUSB0", "missing /dev/ttyUSB0", "present: /dev/ttyS0, /dev/ttyUSB1"}},
+        DiagnosisCase{"MissingWithNoPortAtAll",
+                      with([](FakeSystem &s) { s.present = false; }),
+                      0,
+                      PortFault::Missing,
+                      {"missing /dev/ttyUSB0", "no ports"}},
+        DiagnosisCase{
+            "DeniedOutsideTheGroupGetsUsermod",
+            with([](FakeSystem &s) { s.denied = true; }),
+            1,
+            PortFault::AccessDenied,
+            {"COM1 is /dev/ttyUSB0", "denied /dev/ttyUSB0 group dialout", "usermod dialout"}},
+        DiagnosisCase{"DeniedWhenAddedAfterLoginGetsRelogin",
+                      with([](FakeSystem &s) {
+                          s.denied = true;
+                          s.inDatabase = true;
+                      }),
+                      0,
+                      PortFault::AccessDenied,
+                      {"denied /dev/ttyUSB0 group dialout", "relogin dialout"}},
+        DiagnosisCase{"DeniedWithTheUdevRuleSaysToReplug",
+                      with([](FakeSystem &s) {
+                          s.denied = true;
+                          s.group = QStringLiteral("uucp");
+                          s.rule = true;
+                      }),
+                      0,
+                      PortFault::AccessDenied,
+                      {"denied /dev/ttyUSB0 group uucp", "usermod uucp", "udev rule"}},
+        DiagnosisCase{"DeniedByARootOwnedTerminalAdvisesNoGroup",
+                      with([](FakeSystem &s) {
+                          s.denied = true;
+                          s.group = QStringLiteral("root");
+                          s.groupGrants = false;
+                      }),
+                      0,
+                      PortFault::AccessDenied,
+                      {"denied /dev/ttyUSB0 group root", "no group helps: root /dev/ttyUSB0"}},
+        DiagnosisCase{
+            "DeniedAlthoughInTheGroupAdvisesNoGroup",
+            with([](FakeSystem &s) {
+                s.denied = true;
+                s.inSession = true;
+                s.inDatabase = true;
+            }),
+            0,
+            PortFault::AccessDenied,
+            {"denied /dev/ttyUSB0 group dialout", "no group helps: dialout /dev/ttyUSB0"}},
+        DiagnosisCase{"LockFileNamesTheProgram",
+                      with([](FakeSystem &s) { s.lock = 4242; }),
+                      0,
+                      PortFault::HeldByOther,
+                      {"held /dev/ttyUSB0 by minicom pid 4242"}},
+        DiagnosisCase{"OpenDescriptorNamesTheProgram",
+                      with([](FakeSystem &s) { s.openBy = {4242}; }),
+                      0,
+                      PortFault::HeldByOther,
+                      {"held /dev/ttyUSB0 by minicom pid 4242"}},
+        DiagnosisCase{"OwnLockIsTheTransferWindow",
+                      with([](FakeSystem &s) {
+                          s.lock = kOwnPid;
+                          s.openBy = {kOwnPid};
+                      }),
+                      3,
+                      PortFault::HeldByThisProgram,
+                      {"COM3 is /dev/ttyUSB0", "ours /dev/ttyUSB0"}},
+        DiagnosisCase{"OwnExclusiveDescriptorWithoutALock",
+                      with([](FakeSystem &s) {
+                          s.openBy = {kOwnPid};
+                          s.exclusive = true;
+                      }),
+                      0,
+                      PortFault::HeldByThisProgram,
+                      {"ours /dev/ttyUSB0"}},
+        DiagnosisCase{"OwnPlainDescriptorDoesNotCount",
+                      with([](FakeSystem &s) { s.openBy = {kOwnPid}; }),
+                      0,
+                      PortFault::Other,
+                      {"error /dev/ttyUSB0: Input/output error"}},
+        DiagnosisCase{"ExclusiveWithoutAVisibleHolder",
+                      with([](FakeSystem &s) { s.exclusive = true; }),
+                      0,
+                      PortFault::HeldByOther,
+                      {"held /dev/ttyUSB0"}},
+        DiagnosisCase{"NothingFoundKeepsTheSystemsText",
+                      FakeSystem{},
+                      0,
+                      PortFault::Other,
+                      {"error /dev/ttyUSB0: Input/output error"}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A process or device name with "%" in it goes into the text as it is.

@@ -52,10 +52,13 @@ TEST_P(ServiceExchange, SendsItsFramesAndEndsAsTheRadioAllows) {
     EXPECT_EQ(result.status, c.status) << result.detail.toStdString();
     EXPECT_EQ(radio.received(), kHandshakeFrames + hex(c.sentAfterHandshake));
     EXPECT_EQ(settings.drives(), c.drivesAfter);
-    // Neither a failure nor a quiet skip shows a message; only MsgNoResponse does.
+    // Neither a failure nor a quiet skip shows a message; only MsgNoResponse does,
+    // followed by what the line did when the handshake failed.
     const UiTexts texts;
     EXPECT_EQ(result.message(texts),
-              result.status == ServiceStatus::NoResponse ? texts.msgNoResponse : QString());
+              result.status == ServiceStatus::NoResponse
+                  ? withLineObservation(texts.msgNoResponse, result.line, texts.line)
+                  : QString());
     EXPECT_EQ(radio.endReceived(), hex(c.sentAfterHandshake).endsWith("do"));
     EXPECT_EQ(radio.agingStarted(), hex(c.sentAfterHandshake).endsWith("ag"));
     if (c.op == Op::Write && c.status == ServiceStatus::Done)

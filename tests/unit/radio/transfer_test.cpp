@@ -204,7 +204,9 @@ TEST_F(TransferFixture, AFailingHandshakeChangesNothingAndTakesAboutOneAndAHalfS
 
     const TransferResult read = readRadio(link, table, settings, texts, recorder());
     EXPECT_EQ(read.status, TransferStatus::NoResponse);
-    EXPECT_EQ(read.message(texts), texts.msgNoResponse);
+    // The no-response message first, then what the line did and what helps.
+    EXPECT_EQ(read.message(texts),
+              texts.msgNoResponse + u'\n' + texts.line.silent + u'\n' + texts.line.silentRemedy);
     EXPECT_EQ(read.handshakeAttempts, 6);
     EXPECT_EQ(link.nowMs(), 6 * 255);
     EXPECT_EQ(radio.received(), kHandshakeFrames.repeated(6));
