@@ -197,6 +197,19 @@ private slots:
         QVERIFY(transfer().statusLabel()->text() != main().safetyActions().texts().statusVerified);
     }
 
+    void aVerifyThatCannotReadBackSaysSoAndListsNoDifference() {
+        start();
+        fillChannel(1);
+        // The write takes 406 steps; step 800 of the read back, the acknowledgement before
+        // the settings block, comes late, so the read back skips that block.
+        radio_->setFault({SimulatedRadio::FaultKind::LateReply, 406 + 800});
+        main().action(MainAction::Write)->trigger();
+        QTest::mouseClick(transfer().verifyCheck(), Qt::LeftButton);
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY(windows_->warning.isVisible());
+        QCOMPARE(windows_->warning.message(), main().safetyActions().texts().msgVerifyReadFailed);
+    }
+
     void compareWithFileShowsTheDifferencesOrSaysEqual() {
         start();
         fillChannel(5);
