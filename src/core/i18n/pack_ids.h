@@ -9,23 +9,19 @@ namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
 // The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
-inline constexpr int kLastPackId = 299;
+inline constexpr int kLastPackId = 599;
 
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation.
+// printing, 270-299 ports and installation, 360-379 reliability of imports and pastes.
 struct PackIdBlock {
     int first;
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},
-    PackIdBlock{140, 142},
-    PackIdBlock{160, 182},
-    PackIdBlock{190, 239},
-    PackIdBlock{240, 269},
-    PackIdBlock{270, 296},
+    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
+    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{360, 365},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -324,6 +320,15 @@ enum class PackId : int {
     OpenDialogTitle = 294,
     SaveDialogTitle = 295,
     FileDialogFilter = 296,
+
+    // Reliability of imports and pastes: the CSV notes added for rows that lose nothing
+    // silently, and the paste that is too large to take.
+    CsvDcsNotListed = 360,
+    CsvOffRaster = 361,
+    CsvOutsideBand = 362,
+    CsvUnclosedQuote = 363,
+    CsvMoreNotes = 364,
+    PasteTooLarge = 365,
 };
 
 inline constexpr int toInt(PackId id) {
