@@ -144,7 +144,10 @@ public:
         }
         row[RxFreqCol - 1] = onRaster(*rx);
 
-        const std::optional<QString> tx = transmitFrequency(*rx);
+        // A transmit frequency given by an offset is taken from the receive frequency the
+        // channel holds.
+        const std::optional<QString> tx =
+            transmitFrequency(exactDecimal(row[RxFreqCol - 1], kFrequencyDecimals).value_or(*rx));
         if (!tx)
             return std::nullopt;
         row[TxFreqCol - 1] = *tx;

@@ -312,6 +312,12 @@ INSTANTIATE_TEST_SUITE_P(
                    1,
                    Expect{},
                    {"DCS code \"777\" is not one the radio has; tone dropped"}},
+        // The transmit frequency follows the receive frequency the channel holds.
+        ImportCase{"OffTheRasterSimplex",
+                   "Location,Frequency\n1,145.512\n",
+                   1,
+                   Expect{.rx = "145.51250", .tx = "145.51250"},
+                   {"frequency 145.512000 MHz is off the 5/6.25 kHz raster; moved to 145.51250"}},
         ImportCase{"OffTheRaster",
                    "Location,Frequency,Duplex,Offset\n1,438.501000,split,439.002000\n",
                    1,
