@@ -10,11 +10,11 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QElapsedTimer>
 #include <QtTest>
 
 using namespace vrx;
