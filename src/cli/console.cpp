@@ -32,10 +32,13 @@ bool isWide(uint c) {
 } // namespace
 
 void printOut(const QString &text) {
-    write(stdout, text);
+    write(stdout, escapeControls(text, true));
 }
 void printErr(const QString &text) {
-    write(stderr, text);
+    write(stderr, escapeControls(text, true));
+}
+void printErrOverLine(const QString &text) {
+    write(stderr, u'\r' + escapeControls(text));
 }
 void printError(const QString &message) {
     // A message quotes file names, file contents, pack texts and port errors.

@@ -7,9 +7,13 @@
 namespace vrx {
 
 // vrxctl's output: UTF-8 text, flushed at once so that a caller reading a pipe (the
-// simulator's device path, a test) sees each line as soon as it is written.
+// simulator's device path, a test) sees each line as soon as it is written. Whatever the
+// text quotes, its control characters come out escaped (line feeds and tabs stay).
 void printOut(const QString &text);
 void printErr(const QString &text);
+// `text` over the terminal line the cursor is on (a carriage return first): the progress
+// bar's redraw, the one control character vrxctl sends on purpose.
+void printErrOverLine(const QString &text);
 // "vrxctl: <message>" on stderr, the message's control characters escaped.
 void printError(const QString &message);
 

@@ -137,10 +137,11 @@ int convert(const QStringList &arguments) {
                 return fileError(load.error);
             templatePlan = *load.plan;
         }
-        const CsvImport import = loadCsvFile(in, ws.texts, ws.csvTexts);
+        CsvImport import = loadCsvFile(in, ws.texts, ws.csvTexts);
         if (!import.ok())
             return fileError(import.error);
-        printNotes(import.notes);
+        noteRowsOutsideBand(import, templatePlan.bandText, ws.csvTexts);
+        printNotes(csvNoteLines(import, ws.csvTexts));
         plan = planWithImport(templatePlan, import);
     }
     plan = ws.hold(plan);

@@ -29,10 +29,10 @@ void TerminalProgress::draw(int value) {
         return;
     shownValue_ = value;
     const int cells = value * kBarCells / maximum_;
-    printErr(QStringLiteral("\r%1 [%2%3] %4/%5")
-                 .arg(label_, QString(cells, u'#'), QString(kBarCells - cells, u'.'))
-                 .arg(value, 3)
-                 .arg(maximum_));
+    printErrOverLine(QStringLiteral("%1 [%2%3] %4/%5")
+                         .arg(label_, QString(cells, u'#'), QString(kBarCells - cells, u'.'))
+                         .arg(value, 3)
+                         .arg(maximum_));
 }
 
 void TerminalProgress::finish() {

@@ -404,14 +404,112 @@ TEST_F(Cli, FifoChannelFileIsRefusedAtOnce) {
     }
 }
 
+// Every command's output paths, over files full of characters a terminal acts on: the
+// tables of show, the lines of diff, the notes of convert and the error messages. Nothing
+// but line feeds and tabs reaches the terminal raw; the rest shows as "\xHH" or "\uHHHH".
+TEST_F(Cli, NoCommandPrintsARawControlCharacter) {
+    // A channel file is GBK: C0 controls and DEL. A CSV is UTF-8: C1 and bidi controls too.
+    QList<QByteArray> lines = fileBytes(dataFile("plan_english.vrx")).split('\n');
+    lines[3] = "BAND \x1b]0;t\x07\x7f\r";
+    lines[4] = "APO 1 \x1b[2J\x1b]8;;http://x\x1b\\\r";
+    const QString vrx = tempPath("hostile.vrx");
+    QFile file(vrx);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lines.join('\n'));
+    file.close();
+    const QString hostile = QStringLiteral("\x1b[2J\u009b31m\u202e\u2066\x7f\x07");
+    const QString csv = tempPath("hostile.csv");
+    QFile table(csv);
+    ASSERT_TRUE(table.open(QIODevice::WriteOnly));
+    table.write(QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                               "DtcsCode,DtcsPolarity,Mode,Power\n"
+                               "1,%1,438.5%1,,0,,88.5,88.5,023,NN,FM,High\n"
+                               "2,x,438.5,,0,Tone,%1,88.5,023,NN,FM,%1\n")
+                    .arg(hostile)
+                    .toUtf8());
+    table.close();
+
+    const QList<QStringList> commands{
+        {QStringLiteral("show"), vrx},
+        {QStringLiteral("diff"), vrx, dataFile("plan_english.vrx")},
+        {QStringLiteral("convert"), csv, tempPath("out.vrx"), QStringLiteral("--lang"),
+         QStringLiteral("eng")},
+        {QStringLiteral("show"), tempPath("none") + hostile + QStringLiteral(".vrx")},
+        {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("/dev/none") + hostile,
+         QStringLiteral("--in"), vrx, QStringLiteral("--settings"), dataFile("settings.ini")},
+    };
+    for (const QStringList &command : commands) {
+        SCOPED_TRACE(command.first().toStdString());
+        const ToolRun run = runTool(command);
+        EXPECT_FALSE(run.crashed);
+        const QString printed = run.out + run.err;
+        for (const QChar c : printed) {
+            const char16_t u = c.unicode();
+            const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F) ||
+                                 (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+            EXPECT_TRUE(!control || u == u'\n' || u == u'\t')
+                << "U+" << std::hex << int(u) << " in " << printed.toStdString();
+        }
+        EXPECT_TRUE(printed.contains(QStringLiteral("\\x1b"))) << printed.toStdString();
+        if (command.first() != QLatin1String("show") || command.at(1) != vrx)
+            continue;
+        EXPECT_TRUE(printed.contains(QStringLiteral("\\x1b]0;t\\x07\\x7f")));
+    }
+    // The CSV's C1 and bidi characters come out escaped in convert's notes.
+    const ToolRun notes = runTool({QStringLiteral("convert"), csv, tempPath("out2.vrx")});
+    EXPECT_TRUE(notes.err.contains(QStringLiteral("\\x9b31m\\u202e\\u2066\\x7f\\x07")))
+        << notes.err.toStdString();
+}
+
+// A damaged channel file is refused by every command that reads one, naming the line and
+// the field, before any port is opened or any file written.
+TEST_F(Cli, DamagedChannelFileIsRefusedByEveryCommand) {
+    const QList<QByteArray> lines = fileBytes(dataFile("plan_english.vrx")).split('\n');
+    struct Damage {
+        const char *name;
+        QByteArray bytes;
+        const char *where;
+    };
+    QList<QByteArray> badFrequency = lines;
+    badFrequency[29] = "CH001 | 4x0.12500 | OFF | 438.50000 | OFF | High | Wide | ON | OFF | \r";
+    QList<QByteArray> aboveBand = lines;
+    aboveBand[29] = "CH001 | 999.00000 | OFF | 438.50000 | OFF | High | Wide | ON | OFF | \r";
+    const Damage damages[] = {
+        {"cut", lines.mid(0, 102).join('\n') + '\n', "line 103: the file ends after 102 lines"},
+        {"letter", badFrequency.join('\n'), "line 30: RxFreq \"4x0.12500\""},
+        {"band", aboveBand.join('\n'), "line 30: RxFreq \"999.00000\""},
+    };
+    for (const Damage &damage : damages) {
+        const QString bad = tempPath("damaged.vrx");
+        QFile file(bad);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damage.bytes);
+        file.close();
+        const QString csv = tempPath("out.csv");
+        const QList<QStringList> commands{
+            {QStringLiteral("show"), bad},
+            {QStringLiteral("write"), QStringLiteral("--port"), QStringLiteral("/dev/null"),
+             QStringLiteral("--in"), bad, QStringLiteral("--settings"), dataFile("settings.ini")},
+            {QStringLiteral("diff"), bad, dataFile("plan_english.vrx")},
+            {QStringLiteral("convert"), bad, csv},
+        };
+        for (const QStringList &command : commands) {
+            SCOPED_TRACE(std::string(damage.name) + " " + command.first().toStdString());
+            const ToolRun run = runTool(command);
+            EXPECT_EQ(run.exitCode, 2);
+            EXPECT_TRUE(run.err.contains(QLatin1String(damage.where))) << run.err.toStdString();
+            EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(csv));
+    }
+}
+
 // Texts from a file reach the terminal with their control characters escaped: no screen
 // clearing, no title, no colours, no raw NUL, in the tables and in error messages alike.
 TEST_F(Cli, ControlCharactersFromAFileAreShownEscaped) {
     QList<QByteArray> lines = fileBytes(dataFile("plan_english.vrx")).split('\n');
     lines[3] = "BAND \x1b[31mRED\r";
     lines[4] = "APO 1 \x1b]0;owned\x07\r";
-    lines[29] =
-        "CH001 | 438.50000 | \x1b[2J\x1b[H | 438.50000 | D023N | High | Wide | ON | OFF | \r";
     QFile crafted(tempPath("crafted.vrx"));
     ASSERT_TRUE(crafted.open(QIODevice::WriteOnly));
     crafted.write(lines.join('\n'));
@@ -423,7 +521,18 @@ TEST_F(Cli, ControlCharactersFromAFileAreShownEscaped) {
     EXPECT_TRUE(shown.out.contains(QStringLiteral("Band: \\x1b[31mRED")))
         << shown.out.toStdString();
     EXPECT_TRUE(shown.out.contains(QStringLiteral("\\x1b]0;owned\\x07")));
-    EXPECT_TRUE(shown.out.contains(QStringLiteral("001  438.50000  \\x1b[2J\\x1b[H")));
+
+    // A channel field no cell can hold refuses the file, and the error shows it escaped.
+    lines[29] =
+        "CH001 | 438.50000 | \x1b[2J\x1b[H | 438.50000 | D023N | High | Wide | ON | OFF | \r";
+    ASSERT_TRUE(crafted.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    crafted.write(lines.join('\n'));
+    crafted.close();
+    const ToolRun field = runTool({QStringLiteral("show"), crafted.fileName()});
+    EXPECT_EQ(field.exitCode, 2);
+    EXPECT_FALSE(field.err.contains(QChar(0x1b)));
+    EXPECT_TRUE(field.err.contains(QStringLiteral("line 30: RxTone \"\\x1b[2J\\x1b[H\"")))
+        << field.err.toStdString();
 
     lines[24] = QByteArray("high 7") + '\0' + "\x1b[2J\r";
     ASSERT_TRUE(crafted.open(QIODevice::WriteOnly | QIODevice::Truncate));

@@ -10,6 +10,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -219,6 +220,33 @@ private slots:
         key(Qt::Key_X, Qt::ControlModifier);
         QVERIFY(table().isEmptyChannel(2));
         QVERIFY(QApplication::clipboard()->text().startsWith("402.00000\t"));
+    }
+
+    void pasteTakesOnlyWhatACellCanHold() {
+        // Tones no picker offers: the whole paste is refused, naming the line and field.
+        clickCell(RxFreqCol, 10);
+        for (const char *tone : {"300", "999.9", "05", "00"}) {
+            QApplication::clipboard()->setText(QStringLiteral("438.5\t67\n439\t%1\n").arg(tone));
+            key(Qt::Key_V, Qt::ControlModifier);
+            QVERIFY(table().isEmptyChannel(10) && table().isEmptyChannel(11));
+            QVERIFY2(errors_.last().contains("line 2") && errors_.last().contains("QT/DQT") &&
+                         errors_.last().contains(QString::fromLatin1(tone)),
+                     qPrintable(errors_.last()));
+        }
+        QCOMPARE(errors_.size(), 4);
+
+        // More than 1 MiB of text is refused at once, with a message.
+        QString huge = QStringLiteral("438.5\n");
+        huge = huge.repeated((1 << 20) / huge.size() + 1);
+        QApplication::clipboard()->setText(huge);
+        QElapsedTimer clock;
+        clock.start();
+        key(Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(clock.elapsed() < 2000);
+        QVERIFY(table().isEmptyChannel(10));
+        QCOMPARE(errors_.size(), 5);
+        QVERIFY2(errors_.last().contains("larger than 1 MiB"), qPrintable(errors_.last()));
+        QCOMPARE(QApplication::focusWidget()->window(), &main());
     }
 
     void insertAndDeleteShiftTheChannels() {

@@ -152,12 +152,28 @@ private slots:
 
     void badFileIsReportedAndChangesNothing_data() {
         QTest::addColumn<bool>("fifo");
-        QTest::newRow("malformed") << false;
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("malformed")
+            << false << QByteArray("KR-428 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\nAPO x\r\n")
+            << QStringLiteral("line 6");
         // Opening a fifo would wait for a writer, with the window frozen.
-        QTest::newRow("fifo") << true;
+        QTest::newRow("fifo") << true << QByteArray() << QStringLiteral("not a regular file");
+        // A plan cut short or with a damaged frequency would open with channels lost or
+        // showing text no radio takes.
+        ChannelPlan plan;
+        plan.channels[99] = {"438.50000", "67.0", "438.50000", "OFF", "High", "Wide", "ON", "OFF"};
+        QList<QByteArray> lines = writeChannelFile(plan).split('\n');
+        QTest::newRow("cut") << false << lines.mid(0, 102).join('\n') + '\n'
+                             << QStringLiteral("line 103");
+        lines[128].replace("438.50000", "4x0.12500");
+        QTest::newRow("frequency")
+            << false << lines.join('\n') << QStringLiteral("line 129: RxFreq \"4x0.12500\"");
     }
     void badFileIsReportedAndChangesNothing() {
         QFETCH(bool, fifo);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
         start();
         fillChannel(3, "438.50000");
         if (fifo) {
@@ -165,15 +181,15 @@ private slots:
         } else {
             QFile bad(path("bad.vrx"));
             QVERIFY(bad.open(QIODevice::WriteOnly));
-            bad.write("KR-428 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\nAPO x\r\n");
+            bad.write(content);
         }
         answers_ << path("bad.vrx");
-        main().openFile();
+        main().action(MainAction::Open)->trigger();
         QCOMPARE(errors_.size(), 1);
         QVERIFY(errors_.first().contains(QStringLiteral("bad.vrx")));
-        if (fifo)
-            QVERIFY(errors_.first().contains(QStringLiteral("not a regular file")));
+        QVERIFY2(errors_.first().contains(reason), qPrintable(errors_.first()));
         QCOMPARE(table().text(RxFreqCol, 3), QStringLiteral("438.50000"));
+        QVERIFY(table().isEmptyChannel(100));
         QCOMPARE(main().windowTitle(), QStringLiteral("VRX-5800"));
     }
 
@@ -181,14 +197,16 @@ private slots:
         start();
         ChannelPlan plan;
         plan.bandText = QStringLiteral("\x1b]0;x\x07");
-        plan.channels[0] = {QStringLiteral("438.50000"), QStringLiteral("\x1b[2J"),
-                            QStringLiteral("438.50000"), QStringLiteral("67.0"),
-                            QStringLiteral("High"),      QStringLiteral("Wide"),
-                            QStringLiteral("ON"),        QStringLiteral("OFF")};
         QVERIFY(saveChannelFile(path("crafted.vrx"), plan).ok());
         answers_ << path("crafted.vrx");
         main().openFile();
         QVERIFY(errors_.isEmpty());
+        // A file can no longer put such text into a cell; a cell that holds it still shows
+        // it safely.
+        table().setRow(1,
+                       {QStringLiteral("438.50000"), QStringLiteral("\x1b[2J"),
+                        QStringLiteral("438.50000"), QStringLiteral("67.0"), QStringLiteral("High"),
+                        QStringLiteral("Wide"), QStringLiteral("ON"), QStringLiteral("OFF")});
         // The cell keeps its text (a save writes it back as it came); only the view differs.
         QCOMPARE(table().text(RxToneCol, 1), QStringLiteral("\x1b[2J"));
         const QModelIndex cell = grid()->channelModel()->indexOf(RxToneCol, 1);

@@ -104,9 +104,12 @@ private slots:
 
         NotesDialog *notes = actions().notesDialog();
         QVERIFY(notes && notes->isVisible());
-        QCOMPARE(notes->notes().size(), 21);
+        // The file's 21 notes and the three rows outside the plan's band, which are kept.
+        QCOMPARE(notes->notes().size(), 24);
         QVERIFY(notes->notes().contains(
             "Line 21, Location 20: mode \"AM\" is not FM or NFM; row skipped"));
+        QVERIFY(notes->notes().contains("Line 34, Location 33: frequency 100.00000 lies outside "
+                                        "the band 400-470MHz; row kept"));
         QCOMPARE(notes->windowTitle(), QStringLiteral("Notes on the channels"));
         QVERIFY(notes->summary().startsWith("41 channels were imported."));
         // The OK button has the focus, so Enter closes the notes.

@@ -331,6 +331,23 @@ private slots:
         QVERIFY(transfer().statusLabel()->text() != main().safetyActions().texts().statusVerified);
     }
 
+    void aVerifyThatCannotReadBackSaysSoAndListsNoDifference() {
+        start();
+        fillChannel(1);
+        // The write takes 404 steps here (no band limits are chosen, so those two are left
+        // out); step 800 of the read back, the acknowledgement before the settings block,
+        // comes late, so the read back skips that block.
+        radio_->setFault({SimulatedRadio::FaultKind::LateReply, 404 + 800});
+        main().action(MainAction::Write)->trigger();
+        QTest::mouseClick(transfer().verifyCheck(), Qt::LeftButton);
+        QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
+        QVERIFY2(windows_->warning.isVisible(),
+                 qPrintable(QStringLiteral("steps %1, status %2")
+                                .arg(radio_->stepCount())
+                                .arg(transfer().statusLabel()->text())));
+        QCOMPARE(windows_->warning.message(), main().safetyActions().texts().msgVerifyReadFailed);
+    }
+
     void compareWithFileShowsTheDifferencesOrSaysEqual() {
         start();
         fillChannel(5);

@@ -271,6 +271,10 @@ void EditActions::cut() {
 
 void EditActions::paste() {
     const QString text = QApplication::clipboard()->text();
+    if (text.size() > kMaxPasteChars) {
+        report(message(PackId::PasteTooLarge));
+        return;
+    }
     // Rows of a CSV channel list, header included, are an import at the current row.
     if (window_.interchangeActions().pasteCsv(text))
         return;

@@ -136,15 +136,17 @@ void InterchangeActions::importCsv() {
     const QString path = askForFile(InterchangeAction::Import, FileDialogKind::Open, csvFilter_);
     if (path.isEmpty())
         return;
-    const CsvImport import = loadCsvFile(path, window_.texts(), csvTexts_);
+    CsvImport import = loadCsvFile(path, window_.texts(), csvTexts_);
     if (!import.ok()) {
         window_.reportError(import.error);
         return;
     }
+    noteRowsOutsideBand(import, window_.bandPlan().displayedText(BandList::Band1Rx), csvTexts_);
     const std::array<ChannelRow, kChannelCount> channels = channelsByLocation(import);
     applyChannels(1, QList<ChannelRow>(channels.begin(), channels.end()), PackId::StepImport);
     if (!import.notes.isEmpty())
-        showNotes(importSummary_.arg(filledChannels(window_.table())), import.notes);
+        showNotes(importSummary_.arg(filledChannels(window_.table())),
+                  csvNoteLines(import, csvTexts_));
 }
 
 bool InterchangeActions::pasteCsv(const QString &text) {
@@ -153,9 +155,10 @@ bool InterchangeActions::pasteCsv(const QString &text) {
     if (!window_.finishEditing())
         return true;
     const int first = window_.grid()->editController().currentRow();
-    const CsvImport import = parseCsvText(text, window_.texts(), csvTexts_, CsvPlacement::InOrder);
+    CsvImport import = parseCsvText(text, window_.texts(), csvTexts_, CsvPlacement::InOrder);
+    noteRowsOutsideBand(import, window_.bandPlan().displayedText(BandList::Band1Rx), csvTexts_);
     QList<ChannelRow> rows;
-    QStringList notes = import.notes;
+    QStringList notes = csvNoteLines(import, csvTexts_);
     for (const CsvChannel &channel : import.channels) {
         if (first + rows.size() > kChannelCount)
             notes << csvTexts_.notePrefix.arg(channel.line)

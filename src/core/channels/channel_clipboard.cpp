@@ -1,6 +1,7 @@
 #include "channels/channel_clipboard.h"
 
 #include "channels/frequency.h"
+#include "channels/tone_list.h"
 #include "channels/value_words.h"
 
 #include <QRegularExpression>
@@ -13,19 +14,20 @@ namespace {
 
 const QChar kTab = QLatin1Char('\t');
 
-// A tone in the forms a cell holds: the off word, "ddd.d" Hz, "Dooo" + N or I.
+// A tone a cell can hold, as the picker offers it: the off word, a CTCSS tone of the list
+// ("67" as a spreadsheet shows 67.0) or a DCS code of the list ("d023n" too). Anything
+// else would be refused by the write and dropped by a CSV export.
 std::optional<QString> toneText(int col, const QString &text, const UiTexts &texts) {
     if (const std::optional<QString> off = recognisedValue(col, text, texts))
         return off;
     static const QRegularExpression ctcss(QStringLiteral("^(\\d{2,3})(?:\\.(\\d))?$"));
-    static const QRegularExpression dcs(QStringLiteral("^D[0-7]{3}[NI]$"),
-                                        QRegularExpression::CaseInsensitiveOption);
+    QString tone = text.toUpper();
     if (const QRegularExpressionMatch m = ctcss.match(text); m.hasMatch()) {
         const QString tenths = m.captured(2).isEmpty() ? QStringLiteral("0") : m.captured(2);
-        return QString::number(m.captured(1).toInt()) + QLatin1Char('.') + tenths;
+        tone = QString::number(m.captured(1).toInt()) + QLatin1Char('.') + tenths;
     }
-    if (dcs.match(text).hasMatch())
-        return text.toUpper();
+    if (isListedTone(tone))
+        return tone;
     return std::nullopt;
 }
 

@@ -51,6 +51,13 @@ QStringList toneList(const QString &offText) {
     return items;
 }
 
+bool isListedTone(const QString &text) {
+    if (text.size() == 5 && text.front() == QLatin1Char('D') &&
+        (text.back() == QLatin1Char('N') || text.back() == QLatin1Char('I')))
+        return dcsCodes().contains(text.mid(1, 3));
+    return ctcssTones().contains(text);
+}
+
 int toneIndex(const QString &text, const QString &offText) {
     return int(toneList(offText).indexOf(text));
 }

@@ -21,4 +21,8 @@ QStringList toneList(const QString &offText);
 // Index of the first item of toneList(offText) equal to text, -1 when none is.
 int toneIndex(const QString &text, const QString &offText);
 
+// Whether `text` is a CTCSS tone of the list ("67.0") or a DCS code of the list with its
+// polarity ("D023N", "D023I"): the tones the picker offers, apart from the off word.
+bool isListedTone(const QString &text);
+
 } // namespace vrx

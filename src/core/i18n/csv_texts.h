@@ -23,6 +23,12 @@ struct CsvTexts {
     QString badDcs = QStringLiteral("DCS code \"%1\" is not three octal digits; tone dropped");
     QString badPolarity =
         QStringLiteral("DCS polarity \"%1\" is not two letters N or R; tone dropped");
+    QString dcsNotListed = QStringLiteral("DCS code \"%1\" is not one the radio has; tone dropped");
+    // %1 the frequency as given (MHz), %2 the cell it becomes.
+    QString offRaster =
+        QStringLiteral("frequency %1 MHz is off the 5/6.25 kHz raster; moved to %2");
+    // %1 the cell's frequency, %2 the plan's band text.
+    QString outsideBand = QStringLiteral("frequency %1 lies outside the band %2; row kept");
     QString badPower = QStringLiteral("power \"%1\" is unknown; set to high");
     QString badSkip = QStringLiteral("skip \"%1\" is unknown; scan list on");
     QString repeatedLocation =
@@ -33,6 +39,11 @@ struct CsvTexts {
     QString notChannelList =
         QStringLiteral("no Location and Frequency columns: this is not a channel list");
     QString notUtf8 = QStringLiteral("the file is not UTF-8 text");
+    // Not prefixed: %1 the line of the quote, %2 how many lines were not read.
+    QString unclosedQuote =
+        QStringLiteral("line %1: a quote opened here is never closed; %2 lines were not read");
+    // After the notes kept: %1 how many more there were.
+    QString moreNotes = QStringLiteral("and %1 more notes");
     // An export note: %1 the channel (three digits), %2 the field, %3 the cell text.
     QString cannotExport =
         QStringLiteral("Channel %1: %2 \"%3\" cannot be written as CSV; channel left out");

@@ -51,6 +51,7 @@ const std::pair<PackId, const char16_t *> kBuiltIn[] = {
     {PackId::MsgPasteRefused, u"未粘贴：第 %1 行的 %2 “%3”无法识别。"},
     {PackId::MsgPasteTooManyFields, u"未粘贴：第 %1 行超过八个字段（“%2”）。"},
     {PackId::MsgPasteNothing, u"剪贴板中没有信道。"},
+    {PackId::PasteTooLarge, u"粘贴的文本超过 1 MiB，未被采用。请分批粘贴较少的行，或导入该文件。"},
     {PackId::MsgInsertFull, u"信道 199 不为空，无法插入信道。"},
     {PackId::MsgShiftOutOfRange, u"未偏移：信道 %1 的频率会超出 100-550 MHz。"},
     {PackId::MsgShiftBadOffset, u"“%1”不是有效的偏移量（MHz）。"},

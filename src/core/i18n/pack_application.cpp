@@ -106,6 +106,11 @@ void applyToCsvTexts(const LanguagePack &pack, CsvTexts &texts) {
     assignPackText(pack, PackId::CsvNotChannelList, texts.notChannelList);
     assignPackText(pack, PackId::CsvNotUtf8, texts.notUtf8);
     assignPackText(pack, PackId::CsvCannotExport, texts.cannotExport);
+    assignPackText(pack, PackId::CsvDcsNotListed, texts.dcsNotListed);
+    assignPackText(pack, PackId::CsvOffRaster, texts.offRaster);
+    assignPackText(pack, PackId::CsvOutsideBand, texts.outsideBand);
+    assignPackText(pack, PackId::CsvUnclosedQuote, texts.unclosedQuote);
+    assignPackText(pack, PackId::CsvMoreNotes, texts.moreNotes);
 }
 
 } // namespace vrx

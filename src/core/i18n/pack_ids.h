@@ -26,6 +26,7 @@ inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{190, 239},
     PackIdBlock{240, 269},
     PackIdBlock{270, 296},
+    PackIdBlock{360, 365},
     PackIdBlock{380, 392},
     PackIdBlock{400, 429},
     PackIdBlock{430, 489},
@@ -437,6 +438,15 @@ enum class PackId : int {
     DoctorColumnRemedy = 487,
     DoctorOfferTest = 488,
     DoctorCloseButton = 489,
+
+    // Reliability of imports and pastes: the CSV notes added for rows that lose nothing
+    // silently, and the paste that is too large to take.
+    CsvDcsNotListed = 360,
+    CsvOffRaster = 361,
+    CsvOutsideBand = 362,
+    CsvUnclosedQuote = 363,
+    CsvMoreNotes = 364,
+    PasteTooLarge = 365,
 };
 
 inline constexpr int toInt(PackId id) {

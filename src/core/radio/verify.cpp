@@ -117,8 +117,24 @@ VerifyResult verifyWrite(SerialLink &link, const WrittenImage &written, const Ui
     VerifyResult result;
     RadioReadBack holds;
     result.readBack = readRadioBlocks(link, holds, progress, stop);
-    if (result.readBack.ok())
-        result.differences = compareWithRadio(written, holds, texts);
+    if (!result.readBack.ok())
+        return result;
+    // A step the read may skip (the settings block) without a valid reply leaves nothing to
+    // compare: the radio could not be read back, which says nothing about what it holds.
+    QStringList unread;
+    for (int n = 1; n <= kChannelCount; ++n) {
+        if (holds.records[n - 1].size() != RadioImage::kRecordSize)
+            unread << QStringLiteral("CH%1").arg(n, 3, 10, QLatin1Char('0'));
+    }
+    if (holds.settingsBlock.size() != RadioImage::kBlockSize)
+        unread << QStringLiteral("SettingsBlock");
+    if (!unread.isEmpty()) {
+        result.readBack.status = TransferStatus::NoResponse;
+        result.readBack.detail =
+            QStringLiteral("no valid reply to the read back of %1").arg(unread.join(u", "));
+        return result;
+    }
+    result.differences = compareWithRadio(written, holds, texts);
     return result;
 }
 

@@ -60,8 +60,9 @@ struct VerifyResult {
 };
 
 // Reads the radio back after a write (a new exchange on the open link) and compares it
-// with `written`. A read back that fails is its own failure: the write happened, the
-// verification did not.
+// with `written`. A read back that fails, or that skips a block for want of a valid reply,
+// is its own failure (NoResponse, the block named in the detail), never a difference: the
+// write happened, the verification did not.
 VerifyResult verifyWrite(SerialLink &link, const WrittenImage &written, const UiTexts &texts,
                          const TransferProgress &progress = {}, const StopRequest &stop = {});
 

@@ -1,12 +1,18 @@
 #include "storage/backups.h"
 
 #include "storage/channel_file.h"
+#include "storage/exclusive_create.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 
 namespace vrx {
 
@@ -35,35 +41,19 @@ const QRegularExpression &backupNamePattern() {
     return pattern;
 }
 
-enum class Claim { No, Yes };
+QString backupPath(const DataFolder &folder, BackupKind kind, const QDateTime &when, int attempt) {
+    return QDir(folder.backupsPath()).filePath(backupFileName(kind, when, attempt));
+}
 
-// A free path for the next backup of `kind`, or empty (with `error`) when there is none.
-// With Claim::Yes the name is taken by creating an empty file exclusively, so that radios
-// backed up side by side in the same second (threads, or other vrxctl processes) never
-// pick one name and overwrite each other's backup.
-QString freeBackupPath(const DataFolder &folder, BackupKind kind, const QDateTime &when,
-                       QString *error, Claim claim = Claim::No) {
-    if (!folder.ensureBackupsFolder(error))
-        return {};
-    const QDir dir(folder.backupsPath());
-    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-        const QString path = dir.filePath(backupFileName(kind, when, attempt));
-        if (claim == Claim::Yes) {
-            QFile placeholder(path);
-            if (placeholder.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-                return path;
-            if (!QFileInfo::exists(path)) {
-                *error = placeholder.errorString();
-                return {};
-            }
-            continue;
-        }
-        if (!QFileInfo::exists(path))
-            return path;
-    }
-    *error = QStringLiteral("no free backup name in %1")
-                 .arg(QDir::toNativeSeparators(folder.backupsPath()));
-    return {};
+QString noFreeName(const DataFolder &folder) {
+    return QStringLiteral("no free backup name in %1")
+        .arg(QDir::toNativeSeparators(folder.backupsPath()));
+}
+
+// A name in use by anything, a link (even a dangling one) included.
+bool isTaken(const QString &path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 } // namespace
@@ -79,37 +69,86 @@ QString backupFileName(BackupKind kind, const QDateTime &when, int attempt) {
 BackupResult saveBackup(const DataFolder &folder, BackupKind kind, const ChannelPlan &plan,
                         const QDateTime &when) {
     BackupResult result;
-    const QString path = freeBackupPath(folder, kind, when, &result.error, Claim::Yes);
-    if (path.isEmpty())
+    if (!folder.ensureBackupsFolder(&result.error))
         return result;
-    const FileStatus saved = saveChannelFile(path, plan);
-    if (!saved) {
-        QFile::remove(path);
-        result.error = saved.message();
+    QByteArray bytes;
+    if (const FileStatus encoded =
+            encodeChannelFile(backupPath(folder, kind, when, 1), plan, &bytes);
+        !encoded) {
+        result.error = encoded.message();
         return result;
     }
-    result.path = path;
-    pruneBackups(folder, kMaxBackups, path);
+    // Each name is created exclusively and never through a link, so a backup cannot land
+    // outside the folder or replace anything; a taken name moves on to the next attempt.
+    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+        const QString path = backupPath(folder, kind, when, attempt);
+        QString reason;
+        switch (createExclusively(path, bytes, &reason)) {
+        case ExclusiveCreate::Taken:
+            continue;
+        case ExclusiveCreate::Failed:
+            result.error =
+                QStringLiteral("Cannot save %1: %2").arg(QDir::toNativeSeparators(path), reason);
+            return result;
+        case ExclusiveCreate::Created:
+            result.path = path;
+            pruneBackups(folder, kMaxBackups, path);
+            return result;
+        }
+    }
+    result.error = noFreeName(folder);
     return result;
 }
 
 BackupResult moveIntoBackups(const DataFolder &folder, BackupKind kind, const QString &source,
                              const QDateTime &when) {
     BackupResult result;
-    const QString path = freeBackupPath(folder, kind, when, &result.error);
-    if (path.isEmpty())
+    if (!folder.ensureBackupsFolder(&result.error))
         return result;
-    // QFile::rename copies and removes when a rename across file systems fails, and
-    // keeps the source when the copy fails.
-    QFile file(source);
-    if (!file.rename(path)) {
-        result.error = QStringLiteral("Cannot move %1 to %2: %3")
-                           .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(path),
-                                file.errorString());
+    const auto failed = [&](const QString &path, const QString &reason) {
+        result.error =
+            QStringLiteral("Cannot move %1 to %2: %3")
+                .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(path), reason);
         return result;
+    };
+    const QByteArray from = QFile::encodeName(source);
+    for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+        const QString path = backupPath(folder, kind, when, attempt);
+        if (isTaken(path))
+            continue;
+        // A rename that never replaces: a name taken meanwhile, a link too, stays as it is.
+        if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, QFile::encodeName(path).constData(),
+                        RENAME_NOREPLACE) == 0) {
+            result.path = path;
+            pruneBackups(folder, kMaxBackups, path);
+            return result;
+        }
+        if (errno == EEXIST)
+            continue;
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS)
+            return failed(path, QString::fromLocal8Bit(std::strerror(errno)));
+        // Another file system, or one without such a rename: copy, then remove the source.
+        QFile file(source);
+        if (!file.open(QIODevice::ReadOnly))
+            return failed(path, file.errorString());
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return failed(path, file.errorString());
+        file.close();
+        QString reason;
+        switch (createExclusively(path, bytes, &reason)) {
+        case ExclusiveCreate::Taken:
+            continue;
+        case ExclusiveCreate::Failed:
+            return failed(path, reason);
+        case ExclusiveCreate::Created:
+            QFile::remove(source);
+            result.path = path;
+            pruneBackups(folder, kMaxBackups, path);
+            return result;
+        }
     }
-    result.path = path;
-    pruneBackups(folder, kMaxBackups, path);
+    result.error = noFreeName(folder);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "storage/channel_file.h"
 
 #include "storage/atomic_write.h"
+#include "storage/channel_line.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,29 +133,6 @@ ChannelFileParse failure(int line, QString reason) {
     return result;
 }
 
-// One channel line. Column 9 (the first character of RxFreq) decides whether the channel
-// is empty; otherwise each field is the text before the next blank, and the blank with
-// the two separator characters after it (normally "| ") is dropped before the next field.
-ChannelRow parseChannelLine(const QString &line) {
-    ChannelRow row;
-    if (line.size() < 9 || line.at(8) == QLatin1Char(' '))
-        return row;
-    // The rest runs from column 9 to the character before the last (the trailing blank).
-    QString rest = line.mid(8, line.size() - 9);
-    for (QString &field : row) {
-        const qsizetype blank = rest.indexOf(QLatin1Char(' '));
-        if (blank < 0) {
-            // No blank left: the remaining text is the field and nothing follows it.
-            field = rest;
-            rest.clear();
-            continue;
-        }
-        field = rest.left(blank);
-        rest.remove(0, blank + 3);
-    }
-    return row;
-}
-
 } // namespace
 
 QByteArray writeChannelFile(const ChannelPlan &plan) {
@@ -163,12 +141,12 @@ QByteArray writeChannelFile(const ChannelPlan &plan) {
 
 ChannelFileParse parseChannelFile(const QByteArray &bytes) {
     const QList<QByteArray> raw = splitLines(bytes);
-    if (raw.size() < kLastSettingsLine)
+    // A file cut short would leave channels silently empty, so every line must be there.
+    if (raw.size() < kChannelFileLineCount)
         return failure(int(raw.size()) + 1,
-                       QStringLiteral("the file ends after %1 lines, before the settings are "
-                                      "complete (line %2)")
+                       QStringLiteral("the file ends after %1 lines; a channel file has %2")
                            .arg(raw.size())
-                           .arg(kLastSettingsLine));
+                           .arg(kChannelFileLineCount));
 
     // Every line is decoded, but only the characters the reader takes must be GBK text:
     // the title lines, the option texts after the index digit, the rest of the band line
@@ -222,17 +200,16 @@ ChannelFileParse parseChannelFile(const QByteArray &bytes) {
         plan.drives[i] = drive;
     }
 
-    // Line 29 + n fills channel n whatever number the line carries; a short file leaves
-    // the remaining channels empty.
+    // Line 29 + n fills channel n whatever number the line carries.
     for (int n = 1; n <= kChannelCount; ++n) {
         const int number = kFirstChannelLine - 1 + n;
-        if (number > lines.size())
-            break;
         const QString &text = line(number);
-        // Columns 9 to the one before the last are read; the channel number is not.
-        if (!isText(text.mid(8, text.size() - 9)))
+        if (!isText(text))
             return failure(number, QStringLiteral("the channel line is not GBK text"));
-        plan.channels[n - 1] = parseChannelLine(text);
+        auto read = readChannelLine(text);
+        if (const auto *fault = std::get_if<ChannelLineFault>(&read))
+            return failure(number, fault->reason);
+        plan.channels[n - 1] = std::get<ChannelRow>(std::move(read));
     }
 
     ChannelFileParse result;
@@ -292,16 +269,22 @@ FileStatus openChannelFile(const QString &path, ChannelTable &table, RadioSettin
     return FileStatus::success();
 }
 
-FileStatus saveChannelFile(const QString &path, const ChannelPlan &plan) {
+FileStatus encodeChannelFile(const QString &path, const ChannelPlan &plan, QByteArray *bytes) {
     int badLine = 0;
-    const QByteArray bytes = encodePlan(plan, &badLine);
+    *bytes = encodePlan(plan, &badLine);
     if (badLine != 0)
         return FileStatus::failure(
             QStringLiteral("Cannot save %1: line %2 holds text that a channel file (GBK) "
                            "cannot store")
                 .arg(displayPath(path))
                 .arg(badLine));
+    return FileStatus::success();
+}
 
+FileStatus saveChannelFile(const QString &path, const ChannelPlan &plan) {
+    QByteArray bytes;
+    if (const FileStatus encoded = encodeChannelFile(path, plan, &bytes); !encoded)
+        return encoded;
     QString reason;
     if (!writeAtomically(path, bytes, &reason))
         return FileStatus::failure(

@@ -38,12 +38,16 @@ struct ChannelFileParse {
 // refuses such a plan instead.
 QByteArray writeChannelFile(const ChannelPlan &plan);
 
-// Reads a whole file's bytes. Lines may end in CR LF or LF; lines after 228 are ignored;
-// a file that ends inside the channel lines leaves the remaining channels empty. A file
-// with a non-digit or out-of-range option index, a drive value whose first three
-// characters are no whole number 0..255, fewer than 27 lines, or characters that are
-// read (band text, index digits, drive values, channel fields) that are not GBK gives an
-// error and no plan. Bytes the reader never uses may be anything.
+// The file's bytes for `plan` in `bytes`, or a failure naming `path` and the line when a
+// text does not fit GBK.
+FileStatus encodeChannelFile(const QString &path, const ChannelPlan &plan, QByteArray *bytes);
+
+// Reads a whole file's bytes. Lines may end in CR LF or LF; lines after 228 are ignored.
+// A file with fewer than 228 lines, a non-digit or out-of-range option index, a drive
+// value whose first three characters are no whole number 0..255, a channel line that
+// readChannelLine refuses, or characters that are read (band text, index digits, drive
+// values, channel lines) that are not GBK gives an error naming the line and no plan.
+// Bytes the reader never uses may be anything.
 ChannelFileParse parseChannelFile(const QByteArray &bytes);
 
 // Reads and parses the file at `path`; the error message names the file (and the line).

@@ -1,8 +1,10 @@
 #include "storage/csv_channels.h"
 
 #include "channels/frequency.h"
+#include "channels/tone_list.h"
 #include "channels/tone_value.h"
 #include "i18n/value_translation.h"
+#include "settings/band_plan.h"
 #include "storage/atomic_write.h"
 #include "storage/csv_format.h"
 
@@ -94,9 +96,10 @@ bool isWord(const QString &text, const char *word) {
 // One data row being read: its fields by column name and the notes it gives.
 class RowReader {
 public:
-    RowReader(const CsvRecord &record, const QHash<QString, int> &columns, const UiTexts &texts,
-              const CsvTexts &csvTexts, QStringList &notes)
-        : record_(record), columns_(columns), texts_(texts), csvTexts_(csvTexts), notes_(notes) {}
+    RowReader(const CsvRecord &record, const QHash<QString, int> &columns, bool decimalComma,
+              const UiTexts &texts, const CsvTexts &csvTexts, CsvImport &import)
+        : record_(record), columns_(columns), decimalComma_(decimalComma), texts_(texts),
+          csvTexts_(csvTexts), import_(import) {}
 
     QString field(const char *name) const {
         const QString key = QString::fromLatin1(name).toLower();
@@ -106,8 +109,16 @@ public:
         return record_.fields.value(*it).trimmed();
     }
 
+    // A number column: a spreadsheet of a locale with decimal commas writes "438,5".
+    QString number(const char *name) const {
+        QString text = field(name);
+        if (decimalComma_)
+            text.replace(QLatin1Char(','), QLatin1Char('.'));
+        return text;
+    }
+
     void note(const QString &text) {
-        notes_ << csvTexts_.notePrefix.arg(record_.line).arg(field("Location"), text);
+        addCsvNote(import_, csvTexts_.notePrefix.arg(record_.line).arg(field("Location"), text));
     }
 
     // The channel, or nullopt when the row is skipped (with its note).
@@ -126,14 +137,17 @@ public:
         ChannelRow &row = channel.row;
 
         const QString frequency = field("Frequency");
-        const std::optional<qint64> rx = exactDecimal(frequency, kFrequencyDecimals);
+        const std::optional<qint64> rx = exactDecimal(number("Frequency"), kFrequencyDecimals);
         if (!rx || !inBand(*rx)) {
             note(csvTexts_.badFrequency.arg(frequency));
             return std::nullopt;
         }
-        row[RxFreqCol - 1] = frequencyCellText(*rx);
+        row[RxFreqCol - 1] = onRaster(*rx);
 
-        const std::optional<QString> tx = transmitFrequency(*rx);
+        // A transmit frequency given by an offset is taken from the receive frequency the
+        // channel holds.
+        const std::optional<QString> tx =
+            transmitFrequency(exactDecimal(row[RxFreqCol - 1], kFrequencyDecimals).value_or(*rx));
         if (!tx)
             return std::nullopt;
         row[TxFreqCol - 1] = *tx;
@@ -160,6 +174,16 @@ public:
     }
 
 private:
+    // The cell text of a frequency, moved onto the 5/6.25 kHz raster as a typed one is (with
+    // a note when that changes it), so that the radio gets what the cell shows.
+    QString onRaster(qint64 units) {
+        const QString given = frequencyCellText(units);
+        const QString moved = normaliseFrequency(given).value_or(given);
+        if (moved != given)
+            note(csvTexts_.offRaster.arg(megahertzText(units), moved));
+        return moved;
+    }
+
     // The TxFreq cell ("" for a channel that does not transmit), or nullopt when the row
     // is skipped.
     std::optional<QString> transmitFrequency(qint64 rx) {
@@ -174,7 +198,7 @@ private:
             return std::nullopt;
         }
         const QString offsetText = field("Offset");
-        const std::optional<qint64> offset = exactDecimal(offsetText, kFrequencyDecimals);
+        const std::optional<qint64> offset = exactDecimal(number("Offset"), kFrequencyDecimals);
         if (!offset) {
             note(csvTexts_.badOffset.arg(offsetText));
             return std::nullopt;
@@ -187,13 +211,15 @@ private:
                                                    : megahertzText(tx)));
             return std::nullopt;
         }
-        return frequencyCellText(tx);
+        return onRaster(tx);
     }
 
     std::optional<ToneValue> ctcss(const char *column) {
         const QString text = field(column);
-        const std::optional<qint64> tenths = exactDecimal(text, 1);
-        if (!tenths || *tenths <= 0 || *tenths > kMaxCtcssTenths) {
+        const std::optional<qint64> tenths = exactDecimal(number(column), 1);
+        // Only the tones of the list have a code in the radio.
+        if (!tenths || *tenths <= 0 || *tenths > kMaxCtcssTenths ||
+            !ctcssTones().contains(tenthsText(int(*tenths)))) {
             note(csvTexts_.badCtcss.arg(text));
             return std::nullopt;
         }
@@ -205,6 +231,10 @@ private:
         const QString code = field(column);
         if (!isDcsCode(code)) {
             note(csvTexts_.badDcs.arg(code));
+            return std::nullopt;
+        }
+        if (!dcsCodes().contains(code)) {
+            note(csvTexts_.dcsNotListed.arg(code));
             return std::nullopt;
         }
         const QString polarity = field("DtcsPolarity");
@@ -242,7 +272,7 @@ private:
         if (isWord(mode, "DTCS")) {
             // One code both ways: a bad code is one note, not two.
             const ToneValue tx = orNone(dcs("DtcsCode", 0));
-            if (!isDcsCode(field("DtcsCode")))
+            if (!dcsCodes().contains(field("DtcsCode")))
                 return {};
             return {tx, orNone(dcs("DtcsCode", 1))};
         }
@@ -291,9 +321,10 @@ private:
 
     const CsvRecord &record_;
     const QHash<QString, int> &columns_;
+    bool decimalComma_;
     const UiTexts &texts_;
     const CsvTexts &csvTexts_;
-    QStringList &notes_;
+    CsvImport &import_;
 };
 
 // Column positions by lower-case name; the first of two equal names counts.
@@ -312,7 +343,7 @@ bool isChannelHeader(const QHash<QString, int> &columns) {
            columns.contains(QStringLiteral("frequency"));
 }
 
-QString withoutBom(const QString &text) {
+QStringView withoutBom(QStringView text) {
     return text.startsWith(QChar(0xFEFF)) ? text.mid(1) : text;
 }
 
@@ -469,16 +500,23 @@ QString csvHeaderLine() {
 CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts &csvTexts,
                        CsvPlacement placement) {
     CsvImport result;
-    const QList<CsvRecord> records = splitCsvRecords(withoutBom(text));
-    const QHash<QString, int> columns =
-        records.isEmpty() ? QHash<QString, int>() : headerColumns(records.first());
+    const QStringView body = withoutBom(text);
+    const QChar separator = detectCsvSeparator(body);
+    // With another separator than the comma, a comma in a number is its decimal point.
+    const bool decimalComma = separator != QLatin1Char(',');
+    CsvRecordReader records(body, separator);
+    const std::optional<CsvRecord> header = records.next();
+    const QHash<QString, int> columns = header ? headerColumns(*header) : QHash<QString, int>();
     if (!isChannelHeader(columns)) {
         result.error = csvTexts.notChannelList;
         return result;
     }
-    QHash<int, int> lineOfChannel;
-    for (qsizetype i = 1; i < records.size(); ++i) {
-        RowReader reader(records[i], columns, texts, csvTexts, result.notes);
+    // Rows are read one at a time; a file keeps one entry per channel (a later row for
+    // the same Location replaces the earlier one in its place), so a huge file costs no
+    // more than its text.
+    QHash<int, qsizetype> entryOfChannel;
+    while (const std::optional<CsvRecord> record = records.next()) {
+        RowReader reader(*record, columns, decimalComma, texts, csvTexts, result);
         std::optional<CsvChannel> channel = reader.read(placement == CsvPlacement::ByLocation);
         if (!channel)
             continue;
@@ -486,23 +524,43 @@ CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts
             result.channels << *channel;
             continue;
         }
-        if (const auto it = lineOfChannel.constFind(channel->number); it != lineOfChannel.cend())
-            reader.note(csvTexts.repeatedLocation.arg(*it));
-        lineOfChannel.insert(channel->number, channel->line);
-        result.channels << *channel;
+        if (const auto it = entryOfChannel.constFind(channel->number);
+            it != entryOfChannel.cend()) {
+            reader.note(csvTexts.repeatedLocation.arg(result.channels[*it].line));
+            result.channels[*it] = std::move(*channel);
+            continue;
+        }
+        entryOfChannel.insert(channel->number, result.channels.size());
+        result.channels << std::move(*channel);
     }
+    if (records.unclosedQuoteLine() > 0)
+        addCsvNote(
+            result,
+            csvTexts.unclosedQuote.arg(records.unclosedQuoteLine()).arg(records.linesNotRead()));
     return result;
 }
 
-CsvImport parseCsvBytes(const QByteArray &bytes, const UiTexts &texts, const CsvTexts &csvTexts) {
+namespace {
+
+// The text of UTF-8 bytes, or nullopt when they are not UTF-8.
+std::optional<QString> utf8Text(const QByteArray &bytes) {
     QStringDecoder decoder(QStringConverter::Utf8);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError()) {
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+CsvImport parseCsvBytes(const QByteArray &bytes, const UiTexts &texts, const CsvTexts &csvTexts) {
+    const std::optional<QString> text = utf8Text(bytes);
+    if (!text) {
         CsvImport result;
         result.error = csvTexts.notUtf8;
         return result;
     }
-    return parseCsvText(text, texts, csvTexts);
+    return parseCsvText(*text, texts, csvTexts);
 }
 
 CsvImport loadCsvFile(const QString &path, const UiTexts &texts, const CsvTexts &csvTexts) {
@@ -513,7 +571,7 @@ CsvImport loadCsvFile(const QString &path, const UiTexts &texts, const CsvTexts 
             QStringLiteral("Cannot open %1: %2").arg(displayPath(path), file.errorString());
         return result;
     }
-    const QByteArray bytes = file.read(kMaxCsvFileSize + 1);
+    QByteArray bytes = file.read(kMaxCsvFileSize + 1);
     if (file.error() != QFileDevice::NoError) {
         result.error =
             QStringLiteral("Cannot read %1: %2").arg(displayPath(path), file.errorString());
@@ -524,7 +582,14 @@ CsvImport loadCsvFile(const QString &path, const UiTexts &texts, const CsvTexts 
                            .arg(displayPath(path));
         return result;
     }
-    result = parseCsvBytes(bytes, texts, csvTexts);
+    // The bytes go before the rows are read: only the text stays while they are.
+    std::optional<QString> text = utf8Text(bytes);
+    bytes = QByteArray();
+    if (!text) {
+        result.error = csvTexts.notUtf8;
+    } else {
+        result = parseCsvText(*text, texts, csvTexts);
+    }
     if (!result.ok())
         result.error = QStringLiteral("%1: %2").arg(displayPath(path), result.error);
     return result;
@@ -532,9 +597,44 @@ CsvImport loadCsvFile(const QString &path, const UiTexts &texts, const CsvTexts 
 
 bool hasCsvHeader(const QString &text) {
     // Only the first record matters; a paste may be long.
-    const QString head = withoutBom(text).left(4096);
-    const QList<CsvRecord> records = splitCsvRecords(head);
-    return !records.isEmpty() && isChannelHeader(headerColumns(records.first()));
+    const QStringView head = withoutBom(text).left(4096);
+    CsvRecordReader records(head, detectCsvSeparator(head));
+    const std::optional<CsvRecord> header = records.next();
+    return header && isChannelHeader(headerColumns(*header));
+}
+
+void addCsvNote(CsvImport &import, const QString &note) {
+    if (import.notes.size() < kMaxCsvNotes)
+        import.notes << note;
+    else
+        ++import.moreNotes;
+}
+
+QStringList csvNoteLines(const CsvImport &import, const CsvTexts &csvTexts) {
+    QStringList lines = import.notes;
+    if (import.moreNotes > 0)
+        lines << csvTexts.moreNotes.arg(import.moreNotes);
+    return lines;
+}
+
+void noteRowsOutsideBand(CsvImport &import, const QString &bandText, const CsvTexts &csvTexts) {
+    const std::optional<BandEdges> edges = parseBandText(bandText);
+    if (!edges)
+        return;
+    const qint64 lower = edges->lowerMHz * kFrequencyUnitsPerMHz;
+    const qint64 upper = edges->upperMHz * kFrequencyUnitsPerMHz;
+    for (const CsvChannel &channel : std::as_const(import.channels)) {
+        for (const int col : {RxFreqCol, TxFreqCol}) {
+            const std::optional<qint64> units =
+                exactDecimal(channel.row[col - 1], kFrequencyDecimals);
+            if (!units || (*units >= lower && *units <= upper))
+                continue;
+            addCsvNote(import, csvTexts.notePrefix.arg(channel.line)
+                                   .arg(channel.location,
+                                        csvTexts.outsideBand.arg(channel.row[col - 1], bandText)));
+            break;
+        }
+    }
 }
 
 std::array<ChannelRow, kChannelCount> channelsByLocation(const CsvImport &import) {

@@ -33,20 +33,38 @@ struct CsvChannel {
 // An import: the rows taken, in file order, and a note for every row skipped and every
 // value changed or dropped. A non-empty error (an unreadable text or a missing header)
 // means nothing is imported.
+// An import keeps this many notes; the rest are only counted.
+inline constexpr int kMaxCsvNotes = 100;
+
 struct CsvImport {
     QString error;
     QList<CsvChannel> channels;
     QStringList notes;
+    int moreNotes = 0; // notes beyond kMaxCsvNotes
 
     bool ok() const { return error.isEmpty(); }
 };
+
+// Adds a note, or counts it once kMaxCsvNotes are kept.
+void addCsvNote(CsvImport &import, const QString &note);
+// The notes to show: those kept, then "and N more notes" when some were only counted.
+QStringList csvNoteLines(const CsvImport &import, const CsvTexts &csvTexts);
+
+// Notes every row whose receive or transmit frequency lies outside the band `bandText`
+// ("400-470MHz") of the plan it lands in. The rows are kept: the band is the user's to
+// change. Nothing happens when the band text names no range.
+void noteRowsOutsideBand(CsvImport &import, const QString &bandText, const CsvTexts &csvTexts);
 
 // How the rows of an import find their channels: by their Location (a file), or one
 // after the other wherever they are put (a paste; Location is then neither checked nor
 // compared, and CsvChannel::number is 0).
 enum class CsvPlacement { ByLocation, InOrder };
 
-// Reads CSV text (a leading byte-order mark is skipped). The cells are written with the
+// Reads CSV text (a leading byte-order mark is skipped), row by row. The separator is the
+// one the header line holds most of: ',', ';' or tab; with ';' or tab a comma in a number
+// is its decimal point ("438,500000"). Frequencies off the 5/6.25 kHz raster are moved
+// onto it as typed ones are, tones the radio has no code for are dropped, and a quote that
+// is never closed stops the reading; each with a note. The cells are written with the
 // value words of `texts`.
 CsvImport parseCsvText(const QString &text, const UiTexts &texts, const CsvTexts &csvTexts,
                        CsvPlacement placement = CsvPlacement::ByLocation);

@@ -66,7 +66,15 @@ INSTANTIATE_TEST_SUITE_P(
                       BadPaste{"438.5\tOFF\tx\n", {1, TxFreqCol, "x"}},
                       BadPaste{"\tOFF\n", {1, RxFreqCol, ""}},
                       BadPaste{"438.5\tOFF\t438.5\tOFF\tHigh\tWide\tON\tOFF\t7\n",
-                               {1, kFieldCount + 1, "7"}}));
+                               {1, kFieldCount + 1, "7"}},
+                      // Tones the picker does not offer: no cell can hold them.
+                      BadPaste{"438.5\t300\n", {1, RxToneCol, "300"}},
+                      BadPaste{"438.5\tOFF\t438.5\t999.9\n", {1, TxToneCol, "999.9"}},
+                      BadPaste{"438.5\n438.5\t05\n", {2, RxToneCol, "05"}},
+                      BadPaste{"438.5\t00\n", {1, RxToneCol, "00"}},
+                      BadPaste{"438.5\t69.4\n", {1, RxToneCol, "69.4"}},
+                      BadPaste{"438.5\tD777N\n", {1, RxToneCol, "D777N"}},
+                      BadPaste{"438.5\tD023\n", {1, RxToneCol, "D023"}}));
 
 TEST(ChannelClipboard, EmptyTextIsNoChannelsAndBlankLinesAreEmptyChannels) {
     EXPECT_TRUE(std::get<QList<ChannelRow>>(parseChannelRows("", kEnglish)).isEmpty());

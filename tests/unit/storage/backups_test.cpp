@@ -1,5 +1,6 @@
 #include "storage/backups.h"
 #include "storage/channel_file.h"
+#include "storage/exclusive_create.h"
 
 #include "storage_test_util.h"
 #include "test_texts.h"
@@ -13,8 +14,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace vrx {
@@ -144,6 +148,83 @@ TEST_F(BackupsFixture, MovingIntoTheBackupsKeepsTheBytes) {
     EXPECT_EQ(test::readBytes(moved.path), QByteArray("plan bytes"));
     // A source that is gone is an error, not a crash.
     EXPECT_FALSE(moveIntoBackups(folder, BackupKind::Unsaved, source, kWhen).ok());
+}
+
+// A link where the next backup would go, dangling or pointing at a file of the user's,
+// is passed over like a taken name: the backup stays in the folder, the target is never
+// created or changed, and the link stays as it was.
+struct LinkCase {
+    const char *name;
+    bool targetExists;
+    bool move;
+};
+class BackupLinkTest : public BackupsFixture, public ::testing::WithParamInterface<LinkCase> {};
+
+TEST_P(BackupLinkTest, ALinkInTheWayIsSkippedAndNeverFollowed) {
+    const LinkCase &c = GetParam();
+    ASSERT_TRUE(folder.ensureBackupsFolder(nullptr));
+    const QString target = dir.filePath(QStringLiteral("elsewhere.vrx"));
+    if (c.targetExists) {
+        ASSERT_TRUE(test::writeBytes(target, "user's file"));
+    }
+    const BackupKind kind = c.move ? BackupKind::Unsaved : BackupKind::Read;
+    const QString link = QDir(folder.backupsPath()).filePath(backupFileName(kind, kWhen));
+    ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()),
+              0);
+
+    BackupResult result;
+    if (c.move) {
+        const QString source = dir.filePath(QStringLiteral("autosave.vrx"));
+        ASSERT_TRUE(test::writeBytes(source, writeChannelFile(test::numberedPlan())));
+        result = moveIntoBackups(folder, kind, source, kWhen);
+    } else {
+        result = saveBackup(folder, kind, test::numberedPlan(), kWhen);
+    }
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.path, QDir(folder.backupsPath()).filePath(backupFileName(kind, kWhen, 2)));
+    EXPECT_FALSE(QFileInfo(result.path).isSymLink());
+    EXPECT_EQ(test::readBytes(result.path), writeChannelFile(test::numberedPlan()));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), target);
+    if (c.targetExists) {
+        EXPECT_EQ(test::readBytes(target), QByteArray("user's file"));
+    } else {
+        EXPECT_FALSE(QFileInfo::exists(target));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, BackupLinkTest,
+                         ::testing::Values(LinkCase{"DanglingSave", false, false},
+                                           LinkCase{"ToAFileSave", true, false},
+                                           LinkCase{"DanglingMove", false, true},
+                                           LinkCase{"ToAFileMove", true, true}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A backup that cannot be written whole (the disk fills part-way) leaves no file behind,
+// and a name in use is never replaced.
+TEST_F(BackupsFixture, ABackupCutShortLeavesNoFileAndATakenNameIsKept) {
+    ASSERT_TRUE(folder.ensureBackupsFolder(nullptr));
+    const QString path = QDir(folder.backupsPath()).filePath(QStringLiteral("x.vrx"));
+    QString reason;
+    {
+        // Files may grow to 1000 bytes only, as on a nearly full disk.
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const ExclusiveCreate created =
+            createExclusively(path, writeChannelFile(test::numberedPlan()), &reason);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
+        EXPECT_EQ(created, ExclusiveCreate::Failed);
+    }
+    EXPECT_FALSE(reason.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(path));
+
+    EXPECT_EQ(createExclusively(path, "bytes", &reason), ExclusiveCreate::Created);
+    EXPECT_EQ(createExclusively(path, "other", &reason), ExclusiveCreate::Taken);
+    EXPECT_EQ(test::readBytes(path), QByteArray("bytes"));
 }
 
 } // namespace

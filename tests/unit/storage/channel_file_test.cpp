@@ -1,5 +1,7 @@
 #include "storage/channel_file.h"
 
+#include "channels/tone_list.h"
+
 #include "storage_test_util.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +84,49 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, RoundTripTest,
                              return info.param.english ? "English" : "Chinese";
                          });
 
+// Every file the program and its tests ship opens under the stricter reader.
+TEST(ChannelFileTest, ShippedFilesOpen) {
+    const QDir fixtures(QStringLiteral(VRX_FIXTURES_DIR));
+    const QStringList paths = {
+        fixturePath("example_chinese.vrx"),
+        fixturePath("english.vrx"),
+        fixtures.filePath("../e2e/data/plan_chinese.vrx"),
+        fixtures.filePath("../e2e/data/plan_english.vrx"),
+        fixtures.filePath("../../data/sample.vrx"),
+    };
+    for (const QString &path : paths) {
+        const ChannelFileLoad load = loadChannelFile(path);
+        EXPECT_TRUE(load.ok()) << load.error.toStdString();
+    }
+}
+
+// Whatever a cell can hold (every tone of the picker, the words of both languages, the
+// band edges, empty fields) is written so that it opens again unchanged.
+TEST(ChannelFileTest, EveryCellValueTheProgramHoldsOpensAgain) {
+    ChannelPlan plan;
+    const QStringList chineseTones = toneList(QStringLiteral("禁用"));
+    const QStringList englishTones = toneList(QStringLiteral("OFF"));
+    const QStringList words[] = {
+        {"高功率", "低功率", "High", "Low", ""},
+        {"宽带", "窄带", "Wide", "Narrow", ""},
+        {"启用", "禁用", "ON", "OFF", ""},
+    };
+    const QStringList frequencies = {"100.00000", "549.99375", "550.00000", "438.50625"};
+    for (int n = 1; n <= kChannelCount; ++n) {
+        const int i = n - 1;
+        const QStringList &tones = n % 2 ? chineseTones : englishTones;
+        plan.channels[i] = {frequencies[i % 4],
+                            tones[i % tones.size()],
+                            n % 3 ? frequencies[(i + 1) % 4] : "",
+                            tones[(i + 133) % tones.size()],
+                            words[0][i % 5],
+                            words[1][(i / 5) % 5],
+                            words[2][i % 5],
+                            words[2][(i / 5) % 5]};
+    }
+    EXPECT_EQ(parseOk(writeChannelFile(plan)), plan);
+}
+
 TEST(ChannelFileTest, ExampleReadsAsTheDefaultPlanWithOneChannel) {
     const ChannelPlan plan = parseOk(exampleBytes());
     EXPECT_EQ(plan.bandText, QStringLiteral("400-470MHz"));
@@ -156,17 +201,17 @@ TEST(ChannelFileTest, OptionLinesCarryTheTextsAsGbkBytes) {
 
 // ---- reading rules ------------------------------------------------------------------
 
-TEST(ChannelFileReadTest, DeletedChannelLineShiftsTheFollowingChannelsUp) {
-    const ChannelPlan full = test::numberedPlan();
-    QList<QByteArray> lines = crlfLines(writeChannelFile(full));
+// A deleted line would shift the following channels up and leave the last one empty:
+// the file is refused instead, naming the first missing line.
+TEST(ChannelFileReadTest, DeletedChannelLineRefusesTheFile) {
+    QList<QByteArray> lines = crlfLines(writeChannelFile(test::numberedPlan()));
     lines.removeAt(kFirstChannelLine - 1 + 4); // the line of channel 5
 
-    const ChannelPlan plan = parseOk(joinCrlf(lines));
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(plan.channels[n - 1], full.channels[n - 1]) << n;
-    for (int n = 5; n <= 198; ++n)
-        EXPECT_EQ(plan.channels[n - 1], full.channels[n]) << n;
-    EXPECT_EQ(plan.channels[198], ChannelRow{});
+    const ChannelFileParse parsed = parseChannelFile(joinCrlf(lines));
+    ASSERT_FALSE(parsed.ok());
+    EXPECT_EQ(parsed.error.line, kChannelFileLineCount);
+    EXPECT_TRUE(parsed.error.reason.contains(QStringLiteral("ends after 227 lines")))
+        << parsed.error.reason.toStdString();
 }
 
 struct ChannelLineCase {
@@ -207,23 +252,21 @@ INSTANTIATE_TEST_SUITE_P(
         ChannelLineCase{"EmptyRxFreq",
                         gbk("CH003 |  | 67.0 | 438.50000 | D023N | 高功率 | 宽带 | 启用 | 禁用 | "),
                         ChannelRow{}},
-        ChannelLineCase{"ShorterThanNine", "CH003 |", ChannelRow{}},
-        ChannelLineCase{"EmptyLine", "", ChannelRow{}},
         // Without the trailing blank the last separator is cut short; all eight fields
         // still come out.
         ChannelLineCase{
             "NoTrailingBlank",
             gbk("CH003 | 438.50000 | 67.0 | 438.50000 | D023N | 高功率 | 宽带 | 启用 | 禁用 |"),
             kFull},
-        // A truncated line: the last character is dropped as if it were the trailing
-        // blank, and the fields after the end stay empty.
-        ChannelLineCase{"Truncated", "CH003 | 438.50000 | 67.0",
-                        ChannelRow{"438.50000", "67.", "", "", "", "", "", ""}},
-        // A blank inside a field cuts it, and the separator rule eats two characters.
+        // The English words, the band edges, an inverted code and empty fields.
         ChannelLineCase{
-            "BlankInsideField",
-            "CH003 | 438.50000 | 67.0 | 438.50000 | OFF | High power | Wide | ON | OFF | ",
-            ChannelRow{"438.50000", "67.0", "438.50000", "OFF", "High", "wer", "Wide", "ON"}}),
+            "EnglishWordsAndEdges",
+            "CH003 | 100.00000 | OFF | 550.00000 | D754I | Low | Narrow | OFF | ON | ",
+            ChannelRow{"100.00000", "OFF", "550.00000", "D754I", "Low", "Narrow", "OFF", "ON"}},
+        ChannelLineCase{"EmptyFieldsAfterRxFreq", "CH003 | 438.50000 |  |  |  |  |  |  |  | ",
+                        ChannelRow{"438.50000", "", "", "", "", "", "", ""}},
+        ChannelLineCase{"EmptyChannelNoTrailingBlank", "CH003 |  |  |  |  |  |  |  |  |",
+                        ChannelRow{}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 struct BandLineCase {
@@ -276,20 +319,16 @@ TEST(ChannelFileReadTest, LineEndVariantsAndExtraLinesReadTheSamePlan) {
     EXPECT_EQ(parseOk(extra), expected);
 }
 
-TEST(ChannelFileReadTest, FileEndingInsideTheChannelsLeavesTheRestEmpty) {
-    const ChannelPlan full = test::numberedPlan();
-    const QList<QByteArray> lines = crlfLines(writeChannelFile(full));
-
-    const ChannelPlan partial = parseOk(joinCrlf(lines.mid(0, 100))); // channels 1..71
-    EXPECT_EQ(partial.channels[70], full.channels[70]);
-    EXPECT_EQ(partial.channels[71], ChannelRow{});
-    EXPECT_EQ(partial.channels[198], ChannelRow{});
-
-    // The settings alone still make a plan, with every channel empty.
-    const ChannelPlan settingsOnly = parseOk(joinCrlf(lines.mid(0, kLastSettingsLine)));
-    EXPECT_EQ(settingsOnly.drives, full.drives);
-    for (const ChannelRow &row : settingsOnly.channels)
-        EXPECT_EQ(row, ChannelRow{});
+// A file cut inside the channels would leave the rest silently empty; it is refused.
+TEST(ChannelFileReadTest, FileEndingInsideTheChannelsIsRefused) {
+    const QList<QByteArray> lines = crlfLines(writeChannelFile(test::numberedPlan()));
+    for (const int kept : {102, kLastSettingsLine, kChannelFileLineCount - 1}) {
+        const ChannelFileParse parsed = parseChannelFile(joinCrlf(lines.mid(0, kept)));
+        ASSERT_FALSE(parsed.ok()) << kept;
+        EXPECT_EQ(parsed.error.line, kept + 1);
+        EXPECT_TRUE(parsed.error.reason.contains(QStringLiteral("has 228")))
+            << parsed.error.reason.toStdString();
+    }
 }
 
 // ---- malformed files change nothing -------------------------------------------------
@@ -365,6 +404,76 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedLineCase{"DriveLineMissingValue", 26, "low1"},
                       MalformedLineCase{"ChannelNotGbk", 40, "CH011 | 4\x81 | "},
                       MalformedLineCase{"BandNotGbk", 4, "BAND 400\x81"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Damaged channel lines: the error names the line and the field.
+struct DamagedChannelCase {
+    const char *name;
+    QByteArray text;
+    const char *field; // a part of the reason
+};
+class DamagedChannelTest : public ::testing::TestWithParam<DamagedChannelCase> {};
+
+TEST_P(DamagedChannelTest, ParseNamesTheLineAndTheField) {
+    const int line = kFirstChannelLine + 73; // channel 74
+    const ChannelFileParse parsed = parseChannelFile(exampleWithLine(line, GetParam().text));
+    ASSERT_FALSE(parsed.ok());
+    EXPECT_EQ(parsed.error.line, line);
+    EXPECT_TRUE(parsed.error.reason.contains(QString::fromUtf8(GetParam().field)))
+        << parsed.error.reason.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, DamagedChannelTest,
+    ::testing::Values(
+        DamagedChannelCase{"EmptyLine", "", "CH and a three-digit"},
+        DamagedChannelCase{"ShorterThanNine", "CH074 |", "eight fields"},
+        DamagedChannelCase{"NoNumber", "CHxyz |  |  |  |  |  |  |  |  | ", "three-digit"},
+        DamagedChannelCase{"Truncated", "CH074 | 438.50000 | 67.0", "eight fields"},
+        DamagedChannelCase{
+            "NineFields",
+            "CH074 | 438.50000 | OFF | 438.50000 | OFF | Low | Wide | ON | OFF | x | ",
+            "eight fields"},
+        DamagedChannelCase{"BlankInsideField",
+                           "CH074 | 438.50000 | 67.0 | 438.50000 | OFF | High power | Wide | ON "
+                           "| OFF | ",
+                           "Power \"High power\""},
+        DamagedChannelCase{"FrequencyLetter",
+                           "CH074 | 4x0.12500 | OFF | 438.50000 | OFF | Low | Wide | ON | OFF | ",
+                           "RxFreq \"4x0.12500\""},
+        DamagedChannelCase{"FrequencyAboveBand",
+                           "CH074 | 999.00000 | OFF | 438.50000 | OFF | Low | Wide | ON | OFF | ",
+                           "RxFreq \"999.00000\""},
+        DamagedChannelCase{"FrequencyJustAbove",
+                           "CH074 | 438.50000 | OFF | 550.00001 | OFF | Low | Wide | ON | OFF | ",
+                           "TxFreq"},
+        DamagedChannelCase{"FrequencyBelowBand",
+                           "CH074 | 099.99999 | OFF | 438.50000 | OFF | Low | Wide | ON | OFF | ",
+                           "RxFreq"},
+        DamagedChannelCase{"FrequencyFourDecimals",
+                           "CH074 | 438.5000 | OFF | 438.50000 | OFF | Low | Wide | ON | OFF | ",
+                           "RxFreq"},
+        DamagedChannelCase{"ToneNotListed",
+                           "CH074 | 438.50000 | 69.4 | 438.50000 | OFF | Low | Wide | ON | OFF | ",
+                           "RxTone \"69.4\""},
+        DamagedChannelCase{"ToneNoDecimal",
+                           "CH074 | 438.50000 | 67 | 438.50000 | OFF | Low | Wide | ON | OFF | ",
+                           "RxTone"},
+        DamagedChannelCase{"DcsNotListed",
+                           "CH074 | 438.50000 | OFF | 438.50000 | D777N | Low | Wide | ON | OFF | ",
+                           "TxTone \"D777N\""},
+        DamagedChannelCase{"ToneOnWord",
+                           "CH074 | 438.50000 | ON | 438.50000 | OFF | Low | Wide | ON | OFF | ",
+                           "RxTone"},
+        DamagedChannelCase{
+            "PowerWord", "CH074 | 438.50000 | OFF | 438.50000 | OFF | Medium | Wide | ON | OFF | ",
+            "Power \"Medium\""},
+        DamagedChannelCase{"BandwidthWord",
+                           "CH074 | 438.50000 | OFF | 438.50000 | OFF | Low | ON | ON | OFF | ",
+                           "Bandwidth"},
+        DamagedChannelCase{"BusyLockWord",
+                           "CH074 | 438.50000 | OFF | 438.50000 | OFF | Low | Wide | ON | on | ",
+                           "BusyLock"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // Drive values: up to three characters from column 6 on are the number; what follows

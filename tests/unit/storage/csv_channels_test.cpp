@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include <optional>
+#include <vector>
 
 namespace vrx {
 namespace {
@@ -249,6 +250,116 @@ TEST(CsvImportTest, RowsInOrderKeepFileOrderWhateverTheirLocation) {
                                          "MHz in whole 10 Hz; row skipped"}));
 }
 
+// No row is lost without a note: line ends of old Macs, an unclosed quote, the separators
+// and decimal commas of European spreadsheets, tones without a code, frequencies off the
+// raster.
+struct ImportCase {
+    const char *name;
+    const char *text;
+    int channels;                    // rows taken
+    std::optional<Expect> first;     // the first row taken
+    std::vector<const char *> notes; // each a part of one note, in order
+};
+void PrintTo(const ImportCase &c, std::ostream *os) {
+    *os << c.name;
+}
+class CsvImportCaseTest : public ::testing::TestWithParam<ImportCase> {};
+
+TEST_P(CsvImportCaseTest, TakesTheRowsAndSaysWhatItChanged) {
+    const ImportCase &c = GetParam();
+    const CsvImport import = parseCsvBytes(QByteArray(c.text), englishTexts(), {});
+    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    EXPECT_EQ(import.channels.size(), c.channels);
+    if (c.first) {
+        ASSERT_FALSE(import.channels.isEmpty());
+        EXPECT_EQ(import.channels[0].row, c.first->row());
+    }
+    ASSERT_EQ(import.notes.size(), qsizetype(c.notes.size()))
+        << import.notes.join('\n').toStdString();
+    for (size_t i = 0; i < c.notes.size(); ++i)
+        EXPECT_TRUE(import.notes[qsizetype(i)].contains(QString::fromUtf8(c.notes[i])))
+            << import.notes[qsizetype(i)].toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CsvImportCaseTest,
+    ::testing::Values(
+        ImportCase{"LoneCr", "Location,Frequency\r1,438.5\r2,439\r", 2, Expect{}, {}},
+        ImportCase{"UnclosedQuote",
+                   "Location,Frequency,Name\n1,438.5,a\n2,439,\"open\n3,440,c\n4,441,d\n",
+                   1,
+                   Expect{},
+                   {"line 3: a quote opened here is never closed; 3 lines were not read"}},
+        ImportCase{"SemicolonsAndDecimalCommas",
+                   "Location;Frequency;Duplex;Offset;Tone;rToneFreq\n"
+                   "1;438,500000;-;7,600000;Tone;88,5\n",
+                   1,
+                   Expect{.tx = "430.90000", .txTone = "88.5"},
+                   {}},
+        ImportCase{"Tabs",
+                   "Location\tFrequency\tMode\n1\t438.5\tNFM\n",
+                   1,
+                   Expect{.bandwidth = "Narrow"},
+                   {}},
+        ImportCase{"CtcssWithoutACode",
+                   "Location,Frequency,Tone,rToneFreq\n1,438.5,Tone,69.4\n2,438.5,Tone,0.1\n",
+                   2,
+                   Expect{},
+                   {"Line 2, Location 1: CTCSS tone \"69.4\" cannot be stored; tone dropped",
+                    "Line 3, Location 2: CTCSS tone \"0.1\""}},
+        ImportCase{"DcsWithoutACode",
+                   "Location,Frequency,Tone,DtcsCode,DtcsPolarity\n1,438.5,DTCS,777,NN\n",
+                   1,
+                   Expect{},
+                   {"DCS code \"777\" is not one the radio has; tone dropped"}},
+        // The transmit frequency follows the receive frequency the channel holds.
+        ImportCase{"OffTheRasterSimplex",
+                   "Location,Frequency\n1,145.512\n",
+                   1,
+                   Expect{.rx = "145.51250", .tx = "145.51250"},
+                   {"frequency 145.512000 MHz is off the 5/6.25 kHz raster; moved to 145.51250"}},
+        ImportCase{"OffTheRaster",
+                   "Location,Frequency,Duplex,Offset\n1,438.501000,split,439.002000\n",
+                   1,
+                   Expect{.rx = "438.50500", .tx = "439.00500"},
+                   {"frequency 438.501000 MHz is off the 5/6.25 kHz raster; moved to 438.50500",
+                    "frequency 439.002000 MHz is off the 5/6.25 kHz raster; moved to 439.00500"}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(CsvImportTest, RowsOutsideThePlansBandAreKeptWithANote) {
+    CsvImport import = parseCsvText(
+        "Location,Frequency,Duplex,Offset\n1,438.5,,\n2,145.5,,\n3,438.5,split,145.5\n",
+        englishTexts(), {});
+    noteRowsOutsideBand(import, QStringLiteral("400-470MHz"), {});
+    EXPECT_EQ(import.channels.size(), 3);
+    EXPECT_EQ(import.notes,
+              (QStringList{"Line 3, Location 2: frequency 145.50000 lies outside the band "
+                           "400-470MHz; row kept",
+                           "Line 4, Location 3: frequency 145.50000 lies outside the band "
+                           "400-470MHz; row kept"}));
+    // A band text that names no range sets no limits.
+    CsvImport unlimited = parseCsvText("Location,Frequency\n1,145.5\n", englishTexts(), {});
+    noteRowsOutsideBand(unlimited, QString(), {});
+    EXPECT_TRUE(unlimited.notes.isEmpty());
+}
+
+// A file of many bad or repeated rows keeps 100 notes and counts the rest, and a Location
+// given many times is one channel: what an import holds does not grow with the file.
+TEST(CsvImportTest, NotesAndChannelsStayBounded) {
+    QString text = QStringLiteral("Location,Frequency\n");
+    for (int i = 0; i < 5000; ++i)
+        text += i % 2 ? QStringLiteral("7,438.5\n") : QStringLiteral("x,438.5\n");
+    const CsvImport import = parseCsvText(text, englishTexts(), {});
+    EXPECT_EQ(import.channels.size(), 1);
+    EXPECT_EQ(import.channels[0].line, 5001);
+    EXPECT_EQ(import.notes.size(), kMaxCsvNotes);
+    EXPECT_EQ(import.moreNotes, 4999 - kMaxCsvNotes);
+    const QStringList lines = csvNoteLines(import, {});
+    ASSERT_EQ(lines.size(), kMaxCsvNotes + 1);
+    EXPECT_EQ(lines.last(), QStringLiteral("and %1 more notes").arg(4999 - kMaxCsvNotes));
+    EXPECT_EQ(channelsByLocation(import)[6][0], QStringLiteral("438.50000"));
+}
+
 TEST(CsvImportTest, HeaderIsRecognisedForAPaste) {
     EXPECT_TRUE(hasCsvHeader("\xEF\xBB\xBF# list\nlocation , FREQUENCY\n1,438.5\n"));
     EXPECT_FALSE(hasCsvHeader("438.50000\tOFF\t438.50000\n"));
@@ -365,10 +476,11 @@ TEST(CsvExportTest, ChannelWithAnUnreadableCellIsLeftOutWithANote) {
 // over as many plans as they need.
 std::vector<ChannelPlan> everyKindPlans(bool englishWords) {
     const QStringList tones{"OFF", "67.0", "254.1", "D023N", "D754I", "D023I"};
-    // {RxFreq, TxFreq}: simplex, +, -, a 70 MHz edge each way, split, off, raster edges.
+    // {RxFreq, TxFreq}: simplex, +, -, a 70 MHz edge each way and a step past it (on the
+    // raster, where an import puts every frequency), split, off, raster edges.
     const std::vector<std::pair<QString, QString>> duplexes{
         {"438.50000", "438.50000"}, {"145.00000", "145.60000"}, {"438.50000", "430.90000"},
-        {"400.00000", "470.00000"}, {"470.00000", "400.00000"}, {"400.00000", "470.00001"},
+        {"400.00000", "470.00000"}, {"470.00000", "400.00000"}, {"400.00000", "470.00500"},
         {"438.50000", "145.50000"}, {"438.50000", ""},          {"100.00000", "550.00000"},
         {"446.00625", "446.00625"}};
     const UiTexts words = englishWords ? englishTexts() : UiTexts{};
