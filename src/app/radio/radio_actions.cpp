@@ -2,6 +2,7 @@
 
 #include "dialogs/warning_dialog.h"
 #include "edit/edit_actions.h"
+#include "files/plan_document.h"
 #include "files/safety_actions.h"
 #include "radio/guarded_transfer.h"
 #include "radio/port_diagnosis.h"
@@ -73,6 +74,9 @@ void RadioActions::runTransfer() {
     if (transfer->kind() == TransferKind::Read) {
         // A read replaces channels and settings: one step, also when it stopped half way.
         window_.editActions().step(PackId::StepReadRadio, run, StepScope::Everything);
+        // The plan now is the radio's: not modified, and named so in the title.
+        if (outcome.failure.isEmpty())
+            window_.planDocument().markRead();
     } else {
         run();
     }

@@ -40,6 +40,7 @@ void LanguageActions::useLanguage(Language language) {
         edit.applyPack(*pack);
         applyToShellTexts(*pack, window_.shellTexts());
         window_.portSettingsActions().retranslate();
+        window_.retranslateDocument();
     }
     // Qt's standard dialogs (file dialogs, message box buttons) in the same language.
     qtTranslation_.use(language);

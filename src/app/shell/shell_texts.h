@@ -1,5 +1,6 @@
 #pragma once
 
+#include "i18n/document_texts.h"
 #include "i18n/file_dialog_texts.h"
 #include "i18n/port_texts.h"
 
@@ -14,12 +15,14 @@ struct ShellTexts {
     PortTexts port;
     PortDialogTexts portDialog;
     FileDialogTexts fileDialog;
+    DocumentTexts document;
 };
 
 inline void applyToShellTexts(const LanguagePack &pack, ShellTexts &texts) {
     applyToPortTexts(pack, texts.port);
     applyToPortDialogTexts(pack, texts.portDialog);
     applyToFileDialogTexts(pack, texts.fileDialog);
+    applyToDocumentTexts(pack, texts.document);
 }
 
 } // namespace vrx

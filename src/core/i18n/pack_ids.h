@@ -9,23 +9,20 @@ namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
 // The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
-inline constexpr int kLastPackId = 299;
+inline constexpr int kLastPackId = 599;
 
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation.
+// printing, 270-299 ports and installation, 300-329 the plan as a document (title,
+// unsaved changes, Save As, recent files, the user guide).
 struct PackIdBlock {
     int first;
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},
-    PackIdBlock{140, 142},
-    PackIdBlock{160, 182},
-    PackIdBlock{190, 239},
-    PackIdBlock{240, 269},
-    PackIdBlock{270, 296},
+    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
+    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{300, 312},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -324,6 +321,22 @@ enum class PackId : int {
     OpenDialogTitle = 294,
     SaveDialogTitle = 295,
     FileDialogFilter = 296,
+
+    // The plan as a document: the window title's name, the question before unsaved
+    // changes go, Save As, recent files, the user guide's window.
+    MenuSaveAs = 300,
+    MenuRecentFiles = 301,
+    MenuClearRecentFiles = 302,
+    RecentFilesEmpty = 303,
+    UntitledPlanName = 304,
+    RadioPlanName = 305,
+    SaveChangesTitle = 306,
+    MsgSaveChanges = 307, // %1: the plan's name as the title shows it
+    MsgSaveChangesDetail = 308,
+    SaveChangesButton = 309,
+    DiscardChangesButton = 310,
+    MsgRecentFileMissing = 311, // %1: the file
+    HelpWindowTitle = 312,
 };
 
 inline constexpr int toInt(PackId id) {
