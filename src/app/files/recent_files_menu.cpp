@@ -11,17 +11,13 @@
 
 namespace vrx {
 
-RecentFilesMenu::RecentFilesMenu(MainWindow &window, QObject *parent)
-    : QObject(parent), window_(window), menu_(new QMenu) {
+RecentFilesMenu::RecentFilesMenu(MainWindow &window, QMenu *fileMenu)
+    : QObject(fileMenu), window_(window), menu_(new QMenu(fileMenu)) {
     menu_->setObjectName(QStringLiteral("recentFiles"));
     menu_->setToolTipsVisible(true);
     // Built as it opens, never while one of its items is being triggered.
     connect(menu_, &QMenu::aboutToShow, this, &RecentFilesMenu::rebuild);
     rebuild();
-}
-
-RecentFilesMenu::~RecentFilesMenu() {
-    delete menu_;
 }
 
 void RecentFilesMenu::rebuild() {

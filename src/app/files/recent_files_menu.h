@@ -14,8 +14,8 @@ class MainWindow;
 class RecentFilesMenu : public QObject {
     Q_OBJECT
 public:
-    RecentFilesMenu(MainWindow &window, QObject *parent);
-    ~RecentFilesMenu() override;
+    // The submenu is made for `fileMenu`, which the caller adds it to.
+    RecentFilesMenu(MainWindow &window, QMenu *fileMenu);
 
     QMenu *menu() const { return menu_; }
     // Builds the items from the window's settings; also each time the menu opens.

@@ -111,7 +111,11 @@ void Recovery::keepForNextStart(bool modified) {
 }
 
 void Recovery::finish() {
-    if (autosaver_ && !keepAutosave_)
+    // A kept autosave takes what changed since, should the run have gone on (a logout
+    // that was called off).
+    if (autosaver_ && keepAutosave_)
+        autosaver_->saveNow();
+    else if (autosaver_)
         autosaver_->discard();
     autosaver_.reset();
     slot_.reset();
