@@ -90,7 +90,7 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     layout->addWidget(buildCentre(), 1);
     layout->addWidget(buildRightColumn());
     setCentralWidget(central);
-    // After the grid, whose paste keys it watches; its group ends the File menu.
+    // After the grid, whose paste keys it watches; its group follows the backups group.
     interchangeActions_ = new InterchangeActions(*this);
     interchangeActions_->install(menu(MainMenu::File));
     // Save As and the recent files: the last group of the File menu.
@@ -594,8 +594,9 @@ void MainWindow::confirmed(DialogMode mode) {
         editActions_->step(
             PackId::StepNewPlan, [ops] { ops->acceptNewPlan(); }, StepScope::Everything);
         document_->markNew();
-    } else if (mode == DialogMode::ClearChannels)
+    } else if (mode == DialogMode::ClearChannels) {
         editActions_->step(PackId::StepClearChannels, [ops] { ops->acceptClearChannels(); });
+    }
 }
 
 void MainWindow::setCaption(const QString &caption) {
