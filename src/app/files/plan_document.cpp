@@ -70,8 +70,13 @@ bool PlanDocument::isModified() const {
 void PlanDocument::refresh() {
     refreshTimer_.stop();
     // A file name is shown as the title bar can show it: no control characters.
-    window_.setWindowTitle(documentWindowTitle(caption_, withVisibleControls(name())));
-    window_.setWindowModified(isModified());
+    const QString title = documentWindowTitle(caption_, withVisibleControls(name()));
+    // Set only when it changes: each change goes out to the platform's title bar.
+    if (window_.windowTitle() != title)
+        window_.setWindowTitle(title);
+    const bool modified = isModified();
+    if (window_.isWindowModified() != modified)
+        window_.setWindowModified(modified);
 }
 
 bool PlanDocument::mayClose() {
