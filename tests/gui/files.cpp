@@ -2,6 +2,7 @@
 #include "edit/channel_grid.h"
 #include "edit/channel_table_model.h"
 #include "edit/options_page.h"
+#include "files/file_actions.h"
 #include "radio/service_panel.h"
 #include "shell/app_windows.h"
 #include "storage/app_settings.h"
@@ -64,7 +65,7 @@ private slots:
         QCOMPARE(settings().index(Option::Squelch), 7);
         QCOMPARE(settings().index(Option::Band), 1);
         QCOMPARE(settings().drive(Drive::High), 200);
-        QCOMPARE(main().windowTitle(), QStringLiteral("VRX-428    [136-174MHz]"));
+        QCOMPARE(main().caption(), QStringLiteral("VRX-428    [136-174MHz]"));
         QCOMPARE(main().optionsPage()->combo(Option::Squelch)->currentIndex(), 7);
     }
 
@@ -97,7 +98,8 @@ private slots:
         answers_ << QString() << path("a.vrx") << QString();
         main().openFile(); // cancelled
         main().saveFile();
-        main().saveFile();
+        // The plan has its file now; only Save As asks again.
+        main().fileActions().saveFileAs();
         QCOMPARE(proposals_, (QStringList{dir_->path(), dir_->path(), path("a.vrx")}));
         QCOMPARE(kinds_, (QList<FileDialogKind>{FileDialogKind::Open, FileDialogKind::Save,
                                                 FileDialogKind::Save}));
@@ -190,7 +192,7 @@ private slots:
         QVERIFY2(errors_.first().contains(reason), qPrintable(errors_.first()));
         QCOMPARE(table().text(RxFreqCol, 3), QStringLiteral("438.50000"));
         QVERIFY(table().isEmptyChannel(100));
-        QCOMPARE(main().windowTitle(), QStringLiteral("VRX-5800"));
+        QCOMPARE(main().caption(), QStringLiteral("VRX-5800"));
     }
 
     void controlCharactersShowAsTheReplacementGlyph() {

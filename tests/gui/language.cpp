@@ -114,7 +114,7 @@ private slots:
         QCOMPARE(ws.about.windowTitle(), withoutAccessKey(pack->text(PackId::MenuAbout)));
         QVERIFY(!ws.about.windowTitle().contains(QLatin1Char('&')));
         // These keep their built-in captions in every language.
-        QCOMPARE(w.windowTitle(), QStringLiteral("VRX-5800"));
+        QCOMPARE(w.caption(), QStringLiteral("VRX-5800"));
         QCOMPARE(w.portAction(2)->text(), QStringLiteral("COM(&2)"));
         QCOMPARE(w.optionsPage()->combo(Option::FreqStep)->itemText(1), QStringLiteral("6.25kHZ"));
         QCOMPARE(w.grid()->tonePicker()->itemText(0), pack->text(PackId::OffText));

@@ -32,7 +32,7 @@ private slots:
 
     void startShowsHeadersNumbersAndEmptyTable() {
         MainWindow &w = windows_->main;
-        QCOMPARE(w.windowTitle(), QStringLiteral("VRX-5800"));
+        QCOMPARE(w.caption(), QStringLiteral("VRX-5800"));
         QCOMPARE(w.size(), QSize(MainWindow::kWidth, MainWindow::kHeight));
         QCOMPARE(w.pages()->currentIndex(), 0);
         QCOMPARE(w.pages()->tabText(0), QStringLiteral("信道编辑"));
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(texts(w.menu(MainMenu::File)),
                  QStringList({"新建(&N)", "打开(&O)", "保存(&S)", "-", "退出(&E)", "-", "备份(&B)…",
                               "与文件比较(&M)…", "-", "导入(&I)…", "导出(&X)…", "打印(&P)…",
-                              "导出 PDF(&D)…"}));
+                              "导出 PDF(&D)…", "-", "另存为(&A)…", "最近的文件(&R)"}));
         // The specified items first; the editing commands follow in a group of their own.
         QCOMPARE(texts(w.menu(MainMenu::Edit)).mid(0, 8),
                  QStringList({"频率读出(&R)", "频率写入(&W)", "-", "信道编辑(&E)", "功能选项(&Y)",
@@ -285,11 +285,11 @@ private slots:
     void bandCaptionGoesBackToTheProductName() {
         MainWindow &w = windows_->main;
         w.bandPlan().setList(BandList::Band1Rx, {"400-470MHz", "136-174MHz"}, 0);
-        w.setWindowTitle(QStringLiteral("VRX-428    [400-470MHz]"));
+        w.setCaption(QStringLiteral("VRX-428    [400-470MHz]"));
         w.bandPlan().select(BandList::Band1Rx, 0);
-        QCOMPARE(w.windowTitle(), QStringLiteral("VRX-428    [400-470MHz]")); // no change
+        QCOMPARE(w.caption(), QStringLiteral("VRX-428    [400-470MHz]")); // no change
         w.bandPlan().select(BandList::Band1Rx, 1);
-        QCOMPARE(w.windowTitle(), QStringLiteral("VRX-5800"));
+        QCOMPARE(w.caption(), QStringLiteral("VRX-5800"));
         QCOMPARE(w.servicePanel()->bandCombo(BandList::Band1Rx)->currentText(),
                  QStringLiteral("136-174MHz"));
     }

@@ -2,6 +2,7 @@
 #include "edit/channel_grid.h"
 #include "edit/channel_table_model.h"
 #include "edit/edit_actions.h"
+#include "files/plan_document.h"
 #include "radio/channel_codec.h"
 #include "radio/radio_actions.h"
 #include "radio/radio_image.h"
@@ -107,6 +108,11 @@ private slots:
         QCOMPARE(transfer().progress(), TransferDialog::kReadSteps);
         QVERIFY(transfer().startButton()->isEnabled());
         QVERIFY(!windows_->warning.isVisible());
+        // The plan now is the radio's: named so, and without unsaved changes.
+        QCOMPARE(main().planDocument().source(), PlanSource::Radio);
+        QVERIFY(!main().isWindowModified());
+        QVERIFY(
+            main().windowTitle().endsWith(" - " + main().shellTexts().document.radioName + "[*]"));
 
         QTest::mouseClick(transfer().closeButton(), Qt::LeftButton);
         QVERIFY(!transfer().isVisible());
@@ -206,6 +212,8 @@ private slots:
                      main().radioActions().texts().msgReadGotChannels.arg(0));
         QVERIFY(!transfer().isKeptOnTop());
         QCOMPARE(table().text(RxFreqCol, 2), QStringLiteral("438.50000")); // unchanged
+        QCOMPARE(main().planDocument().source(), PlanSource::New);
+        QTRY_VERIFY(main().isWindowModified());
 
         QTest::mouseClick(windows_->warning.okButton(), Qt::LeftButton);
         QVERIFY(transfer().isVisible());

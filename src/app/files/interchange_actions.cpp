@@ -4,6 +4,7 @@
 #include "document/channel_list_document.h"
 #include "edit/channel_grid.h"
 #include "edit/edit_actions.h"
+#include "files/file_actions.h"
 #include "i18n/language_pack.h"
 #include "i18n/pack_application.h"
 #include "shell/main_window.h"
@@ -106,10 +107,12 @@ void InterchangeActions::applyPack(const LanguagePack &pack) {
 QString InterchangeActions::askForFile(InterchangeAction id, FileDialogKind kind,
                                        const QString &filter) {
     QString &last = lastPaths_[static_cast<int>(id)];
-    const QString proposed = last.isEmpty() ? window_.environment().documentsDir : last;
+    const QString proposed = last.isEmpty() ? window_.fileActions().startFolder() : last;
     const QString path = chooseFile(kind, proposed, withoutAccessKey(action(id)->text()), filter);
-    if (!path.isEmpty())
+    if (!path.isEmpty()) {
         last = path;
+        window_.fileActions().noteFolderOf(path);
+    }
     return path;
 }
 

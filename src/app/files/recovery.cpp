@@ -2,6 +2,7 @@
 
 #include "dialogs/warning_dialog.h"
 #include "edit/channel_grid.h"
+#include "files/plan_document.h"
 #include "files/safety_actions.h"
 #include "i18n/value_translation.h"
 #include "shell/main_window.h"
@@ -91,9 +92,9 @@ void Recovery::offerRestore(const AutosaveLeftover &leftover) {
     if (question.clickedButton() == restore) {
         applyPlan(*leftover.plan, window_.table(), window_.settings(), window_.bandPlan());
         window_.grid()->editController().hideEditors();
-        window_.setWindowTitle(
-            openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx)));
+        window_.setCaption(openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx)));
         translateValueCells(window_.table(), window_.texts());
+        window_.planDocument().markRestored();
         return;
     }
     const BackupResult moved =
@@ -102,8 +103,19 @@ void Recovery::offerRestore(const AutosaveLeftover &leftover) {
         report(texts.msgAutosaveFailed.arg(moved.error));
 }
 
+void Recovery::keepForNextStart(bool modified) {
+    if (!modified || !autosaver_)
+        return;
+    // Kept only when it holds the plan as it is now.
+    keepAutosave_ = autosaver_->saveNow();
+}
+
 void Recovery::finish() {
-    if (autosaver_)
+    // A kept autosave takes what changed since, should the run have gone on (a logout
+    // that was called off).
+    if (autosaver_ && keepAutosave_)
+        autosaver_->saveNow();
+    else if (autosaver_)
         autosaver_->discard();
     autosaver_.reset();
     slot_.reset();

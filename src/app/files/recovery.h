@@ -23,8 +23,11 @@ public:
     // restore it), then saves the plan within two seconds after each change. Does
     // nothing when the run keeps no data.
     void start();
-    // A clean end: the autosave goes.
+    // A clean end: the autosave goes, unless keepForNextStart() kept it.
     void finish();
+    // The session ends (logout): a modified plan is written to the autosave now and the
+    // file stays for the next start to offer.
+    void keepForNextStart(bool modified);
 
     Autosaver *autosaver() const { return autosaver_.get(); }
     const AutosaveSlot *slot() const { return slot_.get(); }
@@ -36,6 +39,7 @@ private:
     MainWindow &window_;
     std::unique_ptr<AutosaveSlot> slot_;
     std::unique_ptr<Autosaver> autosaver_;
+    bool keepAutosave_ = false;
 };
 
 } // namespace vrx

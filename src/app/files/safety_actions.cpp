@@ -2,6 +2,7 @@
 
 #include "dialogs/plan_diff_dialog.h"
 #include "dialogs/warning_dialog.h"
+#include "files/file_actions.h"
 #include "shell/main_window.h"
 #include "storage/backups.h"
 #include "storage/channel_file.h"
@@ -65,10 +66,12 @@ void SafetyActions::compareWithFile() {
         return;
     const AppEnvironment &env = window_.environment();
     const QString path = env.chooseFile(
-        FileDialogKind::Open, lastComparePath_.isEmpty() ? env.documentsDir : lastComparePath_);
+        FileDialogKind::Open,
+        lastComparePath_.isEmpty() ? window_.fileActions().startFolder() : lastComparePath_);
     if (path.isEmpty())
         return;
     lastComparePath_ = path;
+    window_.fileActions().noteFolderOf(path);
     const ChannelFileLoad load = loadChannelFile(path);
     if (!load.ok()) {
         window_.reportError(load.error);

@@ -2,6 +2,7 @@
 
 #include "dialogs/warning_dialog.h"
 #include "edit/edit_actions.h"
+#include "files/plan_document.h"
 #include "files/safety_actions.h"
 #include "radio/doctor_actions.h"
 #include "radio/guarded_transfer.h"
@@ -105,6 +106,8 @@ void RadioActions::runTransfer() {
                 window_.settings().setIndexes(plan.options);
             },
             StepScope::Everything);
+        // The plan now is the radio's: not modified, and named so in the title.
+        window_.planDocument().markRead();
         outcome.notice = window_.safetyActions().backUp(
             BackupKind::Read, capturePlan(window_.table(), window_.settings(), window_.bandPlan()));
     }

@@ -1,5 +1,6 @@
 #include "shell/app_windows.h"
 
+#include "files/plan_document.h"
 #include "files/recovery.h"
 
 namespace vrx {
@@ -13,6 +14,8 @@ AppWindows::AppWindows(const AppEnvironment &environment) : main(environment) {
                      [this] { transfer.setKeptOnTop(true); });
     // Every window exists now, so the pack can reach all of them.
     main.chooseStartLanguage();
+    // The start plan in the start language is the clean one.
+    main.planDocument().markNew();
 }
 
 AppWindows::~AppWindows() {

@@ -44,6 +44,7 @@ void LanguageActions::useLanguage(Language language) {
         window_.portSettingsActions().retranslate();
         window_.fleetActions().retranslate();
         window_.doctorActions().retranslate();
+        window_.retranslateDocument();
     }
     // Qt's standard dialogs (file dialogs, message box buttons) in the same language.
     qtTranslation_.use(language);

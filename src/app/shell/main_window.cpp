@@ -2,6 +2,7 @@
 
 #include "channels/channel_operations.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/help_window.h"
 #include "dialogs/link_label.h"
 #include "edit/channel_buttons.h"
 #include "edit/channel_grid.h"
@@ -11,6 +12,7 @@
 #include "edit/options_page.h"
 #include "files/file_actions.h"
 #include "files/interchange_actions.h"
+#include "files/plan_document.h"
 #include "files/recovery.h"
 #include "files/safety_actions.h"
 #include "i18n/visible_text.h"
@@ -30,6 +32,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -39,6 +42,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -90,9 +94,12 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     layout->addWidget(buildCentre(), 1);
     layout->addWidget(buildRightColumn());
     setCentralWidget(central);
-    // After the grid, whose paste keys it watches; its group ends the File menu.
+    // After the grid, whose paste keys it watches; its group follows the backups group.
     interchangeActions_ = new InterchangeActions(*this);
     interchangeActions_->install(menu(MainMenu::File));
+    // Save As and the recent files: the last group of the File menu.
+    fileActions_->addFileMenuItems(menu(MainMenu::File));
+    fileActions_->addShortcuts();
 
     status_ = new QLabel(QStringLiteral("     赞博电子有限公司 KORVAN 对讲机编程软件"), this);
     status_->setTextFormat(Qt::PlainText);
@@ -102,8 +109,14 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
 
     setFixedSize(kWidth, kHeight);
 
-    connect(&bandPlan_, &BandPlan::displayedTextChanged, this,
-            [this] { setWindowTitle(kCaption); });
+    document_ = new PlanDocument(*this, kCaption);
+    connect(&bandPlan_, &BandPlan::displayedTextChanged, this, [this] { setCaption(kCaption); });
+#if QT_CONFIG(sessionmanager)
+    // Logout: nothing may wait for an answer, and the autosave keeps the work.
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this,
+        [this](QSessionManager &) { document_->endSession(); }, Qt::DirectConnection);
+#endif
 
     // The editing commands come after the specified items of the Edit menu.
     editActions_->addToMenu(menu(MainMenu::Edit));
@@ -114,6 +127,8 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     setPortDevices(portDevices_);
     choosePort(1);
     loadAppSettings();
+    // The band lists from myini.ini are part of the plan a new window holds.
+    document_->markNew();
 }
 
 void MainWindow::setDefaultHooks() {
@@ -291,7 +306,8 @@ void MainWindow::buildMenus() {
             [languages] { languages->useLanguage(Language::Chinese); });
     connect(action(MainAction::English), &QAction::triggered, this,
             [languages] { languages->useLanguage(Language::English); });
-    // Help has no content to show; the item is kept for its place in the menu.
+    action(MainAction::Help)->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(action(MainAction::Help), &QAction::triggered, this, &MainWindow::showHelp);
 }
 
 QWidget *MainWindow::buildLeftColumn() {
@@ -583,11 +599,48 @@ void MainWindow::showAbout() {
 
 void MainWindow::confirmed(DialogMode mode) {
     ChannelOperations *ops = operations_.get();
-    if (mode == DialogMode::NewPlan)
+    if (mode == DialogMode::NewPlan) {
         editActions_->step(
             PackId::StepNewPlan, [ops] { ops->acceptNewPlan(); }, StepScope::Everything);
-    else if (mode == DialogMode::ClearChannels)
+        document_->markNew();
+    } else if (mode == DialogMode::ClearChannels) {
         editActions_->step(PackId::StepClearChannels, [ops] { ops->acceptClearChannels(); });
+    }
+}
+
+void MainWindow::setCaption(const QString &caption) {
+    document_->setCaption(caption);
+}
+
+QString MainWindow::caption() const {
+    return document_->caption();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    if (!document_->mayClose()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::retranslateDocument() {
+    fileActions_->retranslate();
+    document_->refresh();
+    if (help_ && help_->isVisible())
+        showHelp();
+}
+
+HelpWindow *MainWindow::helpWindow() const {
+    return help_;
+}
+
+void MainWindow::showHelp() {
+    if (!help_)
+        help_ = new HelpWindow(this);
+    const bool english = action(MainAction::English)->isChecked();
+    help_->showGuide(english ? Language::English : Language::Chinese,
+                     shellTexts_.document.helpTitle);
 }
 
 void MainWindow::reportError(const QString &message) {

@@ -43,6 +43,8 @@ class PortSettingsActions;
 class DoctorActions;
 class LinkLabel;
 class OptionsPage;
+class HelpWindow;
+class PlanDocument;
 class Recovery;
 class SafetyActions;
 class RadioActions;
@@ -122,6 +124,17 @@ public:
     // Shows an error that an action could not handle (the environment's report).
     void reportError(const QString &message);
 
+    // The specified caption ("VRX-5800", or the opened file's band); the title adds the
+    // plan's name and its modified mark (see PlanDocument).
+    void setCaption(const QString &caption);
+    QString caption() const;
+    PlanDocument &planDocument() { return *document_; }
+    // After a pack load: the title's name, Save As, recent files and an open guide.
+    void retranslateDocument();
+    // Help > Help… (F1): the user guide in the window's language.
+    void showHelp();
+    HelpWindow *helpWindow() const;
+
     // The start language and a language switch (see LanguageActions).
     void chooseStartLanguage();
     void useLanguage(Language language);
@@ -174,6 +187,10 @@ public:
     AboutDialog *aboutDialog() const;
     TransferDialog *transferDialog() const { return transfer_; }
     WarningDialog *warningDialog() const { return warning_; }
+
+protected:
+    // Exit and the window's close button: a modified plan is not closed without asking.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();
@@ -229,6 +246,9 @@ private:
     std::unique_ptr<PortSettingsActions> portSettingsActions_;
     std::unique_ptr<FleetActions> fleetActions_;
     std::unique_ptr<DoctorActions> doctorActions_;
+    // QObject children of the window.
+    PlanDocument *document_ = nullptr;
+    QPointer<HelpWindow> help_;
 
     QPointer<AboutDialog> about_;
     QPointer<TransferDialog> transfer_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "i18n/doctor_texts.h"
+#include "i18n/document_texts.h"
 #include "i18n/file_dialog_texts.h"
 #include "i18n/fleet_texts.h"
 #include "i18n/port_texts.h"
@@ -18,6 +19,7 @@ struct ShellTexts {
     FileDialogTexts fileDialog;
     FleetTexts fleet;
     DoctorTexts doctor;
+    DocumentTexts document;
 };
 
 inline void applyToShellTexts(const LanguagePack &pack, ShellTexts &texts) {
@@ -26,6 +28,7 @@ inline void applyToShellTexts(const LanguagePack &pack, ShellTexts &texts) {
     applyToFileDialogTexts(pack, texts.fileDialog);
     applyToFleetTexts(pack, texts.fleet);
     applyToDoctorTexts(pack, texts.doctor);
+    applyToDocumentTexts(pack, texts.document);
 }
 
 } // namespace vrx

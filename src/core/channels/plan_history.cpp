@@ -8,7 +8,7 @@ namespace vrx {
 
 PlanHistory::PlanHistory(ChannelTable &table, RadioSettings &settings, BandPlan &bands, int limit)
     : table_(table), settings_(settings), bands_(bands), limit_(std::max(1, limit)),
-      baseline_(table.rows()) {}
+      baseline_(table.rows()), clean_(capture(StepScope::Everything)) {}
 
 PlanSnapshot PlanHistory::capture(StepScope scope) const {
     PlanSnapshot snapshot{table_.rows(), std::nullopt};
@@ -140,6 +140,14 @@ void PlanHistory::clear() {
     baseline_ = table_.rows();
 }
 
+void PlanHistory::markClean() {
+    clean_ = capture(StepScope::Everything);
+}
+
+bool PlanHistory::isModified() const {
+    return capture(StepScope::Everything) != clean_;
+}
+
 void PlanHistory::translateValues(const UiTexts &texts) {
     auto translate = [&texts](ChannelRows &rows) {
         for (ChannelRow &row : rows)
@@ -150,6 +158,8 @@ void PlanHistory::translateValues(const UiTexts &texts) {
         translate(step.after.rows);
     }
     translate(openBefore_.rows);
+    // The saved plan reads in the new language too, so a switch alone modifies nothing.
+    translate(clean_.rows);
     // Pending edits stay pending: the baseline takes the new words, not the edits.
     translate(baseline_);
 }

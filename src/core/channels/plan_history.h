@@ -85,6 +85,13 @@ public:
     // Forgets every step; the plan now is the new starting point.
     void clear();
 
+    // The plan now is the one last opened, saved, read or made new: the clean position.
+    // The plan is modified while it differs from that, so undoing or redoing back to the
+    // clean step clears the mark again; option and band changes, which are not steps of
+    // their own, count too.
+    void markClean();
+    bool isModified() const;
+
     // A language switch rewrote the value words: every stored snapshot is rewritten the same
     // way, and the table's new words are taken as they are (no step).
     void translateValues(const UiTexts &texts);
@@ -117,6 +124,7 @@ private:
     PackId openName_ = PackId::StepEditCell;
     PlanSnapshot openBefore_;
     StepScope openScope_ = StepScope::Channels;
+    PlanSnapshot clean_;
 };
 
 } // namespace vrx

@@ -26,6 +26,7 @@ inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{190, 239},
     PackIdBlock{240, 269},
     PackIdBlock{270, 296},
+    PackIdBlock{300, 312},
     PackIdBlock{360, 365},
     PackIdBlock{380, 392},
     PackIdBlock{400, 429},
@@ -447,6 +448,22 @@ enum class PackId : int {
     CsvUnclosedQuote = 363,
     CsvMoreNotes = 364,
     PasteTooLarge = 365,
+
+    // The plan as a document: the window title's name, the question before unsaved
+    // changes go, Save As, recent files, the user guide's window.
+    MenuSaveAs = 300,
+    MenuRecentFiles = 301,
+    MenuClearRecentFiles = 302,
+    RecentFilesEmpty = 303,
+    UntitledPlanName = 304,
+    RadioPlanName = 305,
+    SaveChangesTitle = 306,
+    MsgSaveChanges = 307, // %1: the plan's name as the title shows it
+    MsgSaveChangesDetail = 308,
+    SaveChangesButton = 309,
+    DiscardChangesButton = 310,
+    MsgRecentFileMissing = 311, // %1: the file
+    HelpWindowTitle = 312,
 };
 
 inline constexpr int toInt(PackId id) {

@@ -1,6 +1,7 @@
 #include "storage/app_settings.h"
 
 #include "storage/atomic_write.h"
+#include "storage/recent_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +23,8 @@ namespace {
 const char *const kOpenSection = "open";
 const char *const kPortsSection = "ports";
 const char *const kWriteSection = "write";
+const char *const kFilesSection = "files";
+const char *const kFolderKey = "folder";
 
 // Keys of one band list. The transmit lists use their own key names ("list2now",
 // "com2bo"...), as the files written by earlier versions do.
@@ -47,6 +50,9 @@ std::string entryKey(const ListKeys &keys, int i) {
 }
 std::string portKey(int port) {
     return "com" + std::to_string(port);
+}
+std::string recentKey(int i) {
+    return "recent" + std::to_string(i);
 }
 
 // A whole number in decimal or, with the prefix "0x", in hexadecimal.
@@ -150,6 +156,12 @@ AppSettings readAppSettings(const QString &path, QString *refusal) {
     }
     settings.writeBackup = integerOr(ini, kWriteSection, "backup", 0) == 1;
     settings.writeVerify = integerOr(ini, kWriteSection, "verify", 0) == 1;
+
+    QStringList recent;
+    for (int i = 0; i < RecentFiles::kMaxFiles; ++i)
+        recent << textOr(ini, kFilesSection, recentKey(i), QString());
+    settings.recentFiles = RecentFiles(recent).paths();
+    settings.lastFolder = textOr(ini, kFilesSection, kFolderKey, QString()).trimmed();
     return settings;
 }
 
@@ -200,6 +212,17 @@ FileStatus writeAppSettings(const QString &path, const AppSettings &settings) {
         if (on || ini.GetValue(kWriteSection, key, nullptr))
             setInteger(ini, kWriteSection, key, on ? 1 : 0);
     }
+
+    // Without a file used yet, a file that never had the section keeps its shape.
+    const RecentFiles recent(settings.recentFiles);
+    for (int i = 0; i < RecentFiles::kMaxFiles; ++i) {
+        if (i < recent.paths().size())
+            ini.SetValue(kFilesSection, recentKey(i).c_str(), iniValue(recent.paths()[i]).c_str());
+        else
+            ini.Delete(kFilesSection, recentKey(i).c_str(), true);
+    }
+    if (!settings.lastFolder.isEmpty() || ini.GetValue(kFilesSection, kFolderKey, nullptr))
+        ini.SetValue(kFilesSection, kFolderKey, iniValue(settings.lastFolder).c_str());
 
     std::string text;
     if (ini.Save(text) < 0)

@@ -40,6 +40,10 @@ struct AppSettings {
     // exchange.
     bool writeBackup = false;
     bool writeVerify = false;
+    // [files]: the channel files used last, newest first (see RecentFiles), and the
+    // folder the file dialogs start in; empty until a file has been chosen.
+    QStringList recentFiles;
+    QString lastFolder;
 
     bool operator==(const AppSettings &) const = default;
 

@@ -167,5 +167,74 @@ TEST_F(History, ALanguageSwitchIsNoStepAndRewritesTheStoredWords) {
     EXPECT_EQ(table.text(PowerCol, 1), chinese.lowText);
 }
 
+// The clean position: what was last opened, saved, read or made new.
+TEST_F(History, ModifiedUntilUndoOrRedoReturnsToTheCleanStep) {
+    EXPECT_FALSE(history.isModified()) << "a new window holds the plan it was made with";
+    makeChannel(1, "400.00000");
+    EXPECT_TRUE(history.isModified()) << "an edit not yet recorded counts";
+    history.recordChannelChanges();
+    makeChannel(2, "401.00000");
+    history.recordChannelChanges();
+    history.markClean(); // saved with two channels
+    EXPECT_FALSE(history.isModified());
+
+    history.undo();
+    EXPECT_TRUE(history.isModified());
+    history.redo();
+    EXPECT_FALSE(history.isModified()) << "redo back to the saved step";
+    makeChannel(3, "402.00000");
+    history.recordChannelChanges();
+    EXPECT_TRUE(history.isModified());
+    history.undo();
+    EXPECT_FALSE(history.isModified()) << "undo back to the saved step";
+
+    // Undone past the clean step, then a new change: the saved plan is out of reach.
+    history.undo();
+    makeChannel(5, "405.00000");
+    history.recordChannelChanges();
+    history.undo();
+    EXPECT_TRUE(history.isModified());
+    EXPECT_TRUE(history.redo());
+    EXPECT_TRUE(history.isModified());
+    while (history.undo())
+        EXPECT_TRUE(history.isModified()) << "no step leads back to the saved plan";
+}
+
+TEST_F(History, OptionsAndBandsCountAndANamedStepIsCleanAfterMarking) {
+    settings.setIndex(Option::Squelch, 7);
+    EXPECT_TRUE(history.isModified()) << "an option is no step but changes the plan";
+    settings.setIndex(Option::Squelch, RadioSettings{}.index(Option::Squelch));
+    EXPECT_FALSE(history.isModified());
+    settings.setDrive(Drive::High, 200);
+    EXPECT_TRUE(history.isModified());
+
+    // Opening a file: one step over everything, and its result is the clean plan.
+    history.runStep(PackId::StepOpenFile, StepScope::Everything, [this] {
+        bands.setList(BandList::Band1Rx, {"136-174MHz"}, 0);
+        makeChannel(4, "438.50000");
+    });
+    history.markClean();
+    EXPECT_FALSE(history.isModified());
+    history.undo();
+    EXPECT_TRUE(history.isModified());
+    history.redo();
+    EXPECT_FALSE(history.isModified());
+    bands.setList(BandList::Band2Tx, {"400-470MHz"}, 0);
+    EXPECT_TRUE(history.isModified());
+}
+
+TEST_F(History, ALanguageSwitchAloneModifiesNothing) {
+    makeChannel(1, "400.00000");
+    history.recordChannelChanges();
+    history.markClean();
+    UiTexts chinese;
+    for (int col = RxToneCol; col <= BusyLockCol; ++col)
+        table.setText(col, 1, translatedValue(col, table.text(col, 1), chinese));
+    history.translateValues(chinese);
+    EXPECT_FALSE(history.isModified());
+    table.setText(PowerCol, 1, chinese.lowText);
+    EXPECT_TRUE(history.isModified());
+}
+
 } // namespace
 } // namespace vrx
