@@ -9,23 +9,20 @@ namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
 // The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
-inline constexpr int kLastPackId = 299;
+inline constexpr int kLastPackId = 599;
 
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation.
+// printing, 270-299 ports and installation; 330-359 editing at the desk, the backups
+// window and texts shown in one language.
 struct PackIdBlock {
     int first;
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},
-    PackIdBlock{140, 142},
-    PackIdBlock{160, 182},
-    PackIdBlock{190, 239},
-    PackIdBlock{240, 269},
-    PackIdBlock{270, 296},
+    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
+    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{330, 352},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -324,6 +321,31 @@ enum class PackId : int {
     OpenDialogTitle = 294,
     SaveDialogTitle = 295,
     FileDialogFilter = 296,
+
+    // Editing at the desk, the backups window, texts shown in one language
+    NoteBelowLowest = 330,
+    NoteAboveHighest = 331,
+    TipOutsideBands = 332,
+    MsgShiftOffRaster = 333,
+    MsgShiftLeavesRaster = 334,
+    BackupsTitle = 335,
+    BackupsColumnKind = 336,
+    BackupsColumnTime = 337,
+    BackupsColumnChannels = 338,
+    BackupKindRead = 339,
+    BackupKindBeforeWrite = 340,
+    BackupKindPartial = 341,
+    BackupKindUnsaved = 342,
+    BackupsOpenButton = 343,
+    BackupsCompareButton = 344,
+    BackupsShowFolderButton = 345,
+    BackupsNone = 346,
+    MsgFolderNotShown = 347,
+    MsgNoBackupsKept = 348,
+    LabelRing = 349,
+    PhaseWritten = 350,
+    PhaseVerified = 351,
+    PhaseNotFinished = 352,
 };
 
 inline constexpr int toInt(PackId id) {

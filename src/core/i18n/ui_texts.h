@@ -37,6 +37,10 @@ struct UiTexts {
     QString msgTailNotWritten =
         QStringLiteral("频段范围和识别信息未全部写入，电台中的这些数据保持原样。");
 
+    // Normalisation moved a typed value to a limit: %1 the typed text, %2 the cell's text.
+    QString noteBelowLowest = QStringLiteral("%1 → %2：低于最低频率");
+    QString noteAboveHighest = QStringLiteral("%1 → %2：高于最高频率");
+
     bool operator==(const UiTexts &) const = default;
 };
 
