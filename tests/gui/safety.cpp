@@ -1,6 +1,7 @@
 // Backups, verified writes, plan comparison and crash recovery, from the window, against
 // the simulated radio, with the data folder in a temporary XDG_DATA_HOME.
 #include "dialogs/plan_diff_dialog.h"
+#include "files/backups_window.h"
 #include "files/recovery.h"
 #include "files/safety_actions.h"
 #include "radio/channel_codec.h"
@@ -61,6 +62,9 @@ private slots:
             return true;
         };
         items[6]->trigger();
+        BackupsWindow *backups = main().safetyActions().backupsWindow();
+        QVERIFY(backups && backups->isVisible());
+        backups->showFolderButton()->click();
         QCOMPARE(opened_, QStringList{folder().backupsPath()});
         QVERIFY(QFileInfo(folder().backupsPath()).isDir());
     }
@@ -113,7 +117,13 @@ private slots:
         QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
         QVERIFY2(!windows_->warning.isVisible(), qPrintable(windows_->warning.message()));
         QCOMPARE(phases, (QStringList{"正在备份电台…", "正在写入…", "正在校验…"}));
-        QCOMPARE(transfer().statusLabel()->text(), main().safetyActions().texts().statusVerified);
+        // Shortened to the window's fixed width, whole in the tool tip.
+        const QLabel *status = transfer().statusLabel();
+        QCOMPARE(status->toolTip(), main().safetyActions().texts().statusVerified);
+        QVERIFY(status->text().endsWith(QChar(0x2026)));
+        QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <=
+                status->contentsRect().width());
+        QCOMPARE(transfer().phaseLabel()->text(), main().safetyActions().texts().phaseVerified);
         QCOMPARE(radio_->handshakeCount(), 3);
         QCOMPARE(radio_->memory().mid(RadioImage::channelAddress(1), RadioImage::kRecordSize),
                  *encodeChannel(table().row(1), t()));

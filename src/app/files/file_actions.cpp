@@ -30,6 +30,10 @@ void FileActions::openFile() {
     const QString path = chooseFile(FileDialogKind::Open);
     if (path.isEmpty())
         return;
+    openPath(path);
+}
+
+bool FileActions::openPath(const QString &path) {
     FileStatus status = FileStatus::success();
     window_.editActions().step(
         PackId::StepOpenFile,
@@ -42,12 +46,13 @@ void FileActions::openFile() {
         StepScope::Everything);
     if (!status) {
         window_.reportError(status.message());
-        return;
+        return false;
     }
     // An editor left open would show, and on its next key write back, the old plan's text.
     window_.grid()->editController().hideEditors();
     window_.setWindowTitle(withVisibleControls(
         openedFileCaption(window_.bandPlan().displayedText(BandList::Band1Rx))));
+    return true;
 }
 
 void FileActions::saveFile() {

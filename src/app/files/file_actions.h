@@ -18,6 +18,9 @@ public:
     // Open and save a channel file through the file dialog.
     void openFile();
     void saveFile();
+    // Opens the channel file at `path` as the window's plan, one undo step; a file that
+    // does not parse is reported and changes nothing. True when it was opened.
+    bool openPath(const QString &path);
 
 private:
     QString chooseFile(FileDialogKind kind);
