@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 namespace vrx {
@@ -207,6 +208,9 @@ void InterchangeActions::print() {
     const QString html = channelListHtml();
     connect(preview, &QPrintPreviewDialog::paintRequested, preview,
             [html](QPrinter *target) { paintChannelList(html, *target); });
+    // A page fitted whole into the window is too small to read; the width is what matters.
+    if (auto *pages = preview->findChild<QPrintPreviewWidget *>())
+        pages->fitToWidth();
     preview->open();
 }
 

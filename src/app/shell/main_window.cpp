@@ -175,8 +175,10 @@ void MainWindow::saveAppSettings() {
     settings.skin = skin_;
     captureBandLists(bandPlan_, settings);
     const FileStatus status = writeAppSettings(env_.settingsPath, settings);
-    if (!status)
+    // Saved at each choice and at the end: one message is enough.
+    if (!status && !settingsSaveFailed_)
         reportError(status.message());
+    settingsSaveFailed_ = !status;
 }
 
 MainWindow::~MainWindow() {
@@ -237,7 +239,11 @@ void MainWindow::buildMenus() {
         action->setCheckable(true);
         skinGroup->addAction(action);
         skinActions_[skin - 1] = action;
-        connect(action, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
+        connect(action, &QAction::triggered, this, [this, skin] {
+            chooseSkin(skin);
+            // Kept at once: a crash or a logout must not take the choice back.
+            saveAppSettings();
+        });
     }
     QMenu *language = addMenu(MainMenu::Language, QStringLiteral("语言"), options);
     auto *languageGroup = new QActionGroup(this);
@@ -279,9 +285,9 @@ void MainWindow::buildMenus() {
     connect(action(MainAction::About), &QAction::triggered, this, &MainWindow::showAbout);
     LanguageActions *languages = languageActions_.get();
     connect(action(MainAction::Chinese), &QAction::triggered, this,
-            [languages] { languages->useLanguage(Language::Chinese); });
+            [languages] { languages->chooseLanguage(Language::Chinese); });
     connect(action(MainAction::English), &QAction::triggered, this,
-            [languages] { languages->useLanguage(Language::English); });
+            [languages] { languages->chooseLanguage(Language::English); });
     // Help has no content to show; the item is kept for its place in the menu.
 }
 
@@ -368,6 +374,9 @@ QWidget *MainWindow::buildCentre() {
     grid_ = new ChannelGrid(&table_, &texts_, channelPage);
     grid_->setObjectName(QStringLiteral("grid"));
     connect(grid_, &ChannelGrid::errorReported, this, &MainWindow::reportError);
+    connect(grid_, &ChannelGrid::noticeReported, this,
+            [this](const QString &notice) { statusBar()->showMessage(notice, kNoticeMs); });
+    grid_->channelModel()->setBandPlan(&bandPlan_);
     operations_ = std::make_unique<ChannelOperations>(table_, texts_, grid_->editController(),
                                                       settings_, bandPlan_);
     editActions_ = std::make_unique<EditActions>(*this);
@@ -522,6 +531,7 @@ void MainWindow::chooseSkin(int skin) {
         return;
     skinAction(skin)->setChecked(true);
     skin_ = skin;
+    grid_->channelModel()->setOutOfBandColour(outOfBandColour(skin));
 }
 
 void MainWindow::showPage(int page) {
@@ -531,6 +541,7 @@ void MainWindow::showPage(int page) {
 void MainWindow::assignPortDevices(const std::array<QString, kPortCount> &devices) {
     setPortDevices(devices);
     appSettings_.portDevices = devices;
+    saveAppSettings();
 }
 
 void MainWindow::setPortDevices(const std::array<QString, kPortCount> &devices) {
@@ -587,7 +598,7 @@ void MainWindow::reportError(const QString &message) {
 
 bool MainWindow::finishEditing() {
     CellEditController &editor = grid_->editController();
-    if (editor.frequencyEditorVisible() && !editor.commitCell())
+    if (editor.frequencyEditorVisible() && !editor.commitEdit())
         return false;
     editor.hideEditors();
     return true;

@@ -22,6 +22,7 @@ namespace {
 const char *const kOpenSection = "open";
 const char *const kPortsSection = "ports";
 const char *const kWriteSection = "write";
+const char *const kLanguageSection = "language";
 
 // Keys of one band list. The transmit lists use their own key names ("list2now",
 // "com2bo"...), as the files written by earlier versions do.
@@ -150,6 +151,9 @@ AppSettings readAppSettings(const QString &path, QString *refusal) {
     }
     settings.writeBackup = integerOr(ini, kWriteSection, "backup", 0) == 1;
     settings.writeVerify = integerOr(ini, kWriteSection, "verify", 0) == 1;
+    const QString language = textOr(ini, kLanguageSection, "name", QString()).trimmed();
+    if (language == QLatin1String("chn") || language == QLatin1String("eng"))
+        settings.language = language;
     return settings;
 }
 
@@ -200,6 +204,8 @@ FileStatus writeAppSettings(const QString &path, const AppSettings &settings) {
         if (on || ini.GetValue(kWriteSection, key, nullptr))
             setInteger(ini, kWriteSection, key, on ? 1 : 0);
     }
+    if (!settings.language.isEmpty())
+        ini.SetValue(kLanguageSection, "name", iniValue(settings.language).c_str());
 
     std::string text;
     if (ini.Save(text) < 0)

@@ -40,6 +40,9 @@ struct AppSettings {
     // exchange.
     bool writeBackup = false;
     bool writeVerify = false;
+    // The language the user chose ([language] name, "chn" or "eng"); empty while none was
+    // chosen, when the installer's log decides.
+    QString language;
 
     bool operator==(const AppSettings &) const = default;
 
