@@ -7,11 +7,13 @@
 #include "files/safety_actions.h"
 #include "shell/app_windows.h"
 #include "shell/skins.h"
+#include "storage/app_settings.h"
 #include "storage/backups.h"
 #include "storage/channel_file.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -187,6 +189,31 @@ private slots:
         const QString folder = QDir::toNativeSeparators(DataFolder(data_.path()).backupsPath());
         QCOMPARE(errors_,
                  QStringList{"The desktop cannot show folders here. The backups are in " + folder});
+    }
+
+    void aChosenLanguageAndSkinAreKeptAtOnceAndTheLanguageWinsAtTheNextStart() {
+        windows_.reset();
+        QTemporaryDir config;
+        AppEnvironment env;
+        env.dataDir = QCoreApplication::applicationDirPath();
+        env.settingsPath = config.filePath(kAppSettingsFileName);
+        env.locale = QLocale(QLocale::Chinese, QLocale::China); // no choice yet: Chinese
+        env.reportError = [this](const QString &m) { errors_ << m; };
+        {
+            AppWindows first(env);
+            QVERIFY(first.main.action(MainAction::Chinese)->isChecked());
+            first.main.action(MainAction::English)->trigger();
+            first.main.skinAction(2)->trigger();
+            // Written at once, not only at the end of the run.
+            const AppSettings kept = readAppSettings(env.settingsPath);
+            QCOMPARE(kept.language, QStringLiteral("eng"));
+            QCOMPARE(kept.skin, 2);
+        }
+        AppWindows second(env);
+        QVERIFY(second.main.action(MainAction::English)->isChecked());
+        QCOMPARE(second.main.action(MainAction::Open)->text(), QStringLiteral("&Open"));
+        QCOMPARE(second.main.skin(), 2);
+        QVERIFY(errors_.isEmpty());
     }
 
 private:

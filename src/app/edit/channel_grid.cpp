@@ -491,6 +491,9 @@ bool ChannelGrid::tonePickerEvent(QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        // The closed picker's own keys step the tone; they are no choice in the list (a
+        // release the list ignored may have left the mark).
+        choosingInList_ = false;
         // Left and Right step through the tones as Up and Down do.
         if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) {
             QKeyEvent step(QEvent::KeyPress, key->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,

@@ -5,6 +5,7 @@
 #include "dialogs/link_label.h"
 #include "edit/channel_buttons.h"
 #include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
 #include "edit/edit_actions.h"
 #include "edit/find_bar.h"
 #include "edit/hold_button.h"

@@ -259,7 +259,16 @@ void CellEditController::tonePickerKeyPressed() {
 // ---- Operations ----
 
 bool CellEditController::commitEdit() {
-    return !typed_ || commitCell();
+    if (typed_)
+        return commitCell();
+    // Passing through changes nothing; a text that is no frequency is still reported, as
+    // the commit would.
+    const QString text = table_.text(currentCol_, currentRow_);
+    if (isFrequencyColumn(currentCol_) && !text.isEmpty() && !normaliseFrequency(text)) {
+        reportInvalidFrequency(currentRow_, text);
+        return false;
+    }
+    return true;
 }
 
 bool CellEditController::commitCell() {

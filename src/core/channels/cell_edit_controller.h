@@ -102,7 +102,7 @@ public:
     // The commit before a move and before an action: commitCell() when the current cell was
     // typed into since its activation; a cell only passed through keeps its text (a text
     // from a file or the radio is not normalised behind the user's back) and makes no
-    // undo step.
+    // undo step, though a frequency text that is no number is reported (false) as ever.
     bool commitEdit();
     // Normalises the frequency text of cell (col, row); reports a text that is not a number
     // and returns false, leaving the text as it is. An empty cell stays empty.
