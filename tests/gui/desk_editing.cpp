@@ -152,6 +152,7 @@ private slots:
         BackupsWindow *window = main().safetyActions().backupsWindow();
         QVERIFY(window && window->isVisible());
         QTableWidget *list = window->table();
+        QTRY_COMPARE(focused(), static_cast<QWidget *>(list));
         QCOMPARE(list->rowCount(), 2);
         QCOMPARE(list->item(0, 0)->text(), QStringLiteral("Before a write"));
         QCOMPARE(list->item(0, 1)->text(), QStringLiteral("2026-03-01 09:31:00"));
@@ -165,12 +166,13 @@ private slots:
         QVERIFY(diff && diff->isVisible());
         diff->close();
 
-        // Enter opens the selected backup as the plan, one undo step.
-        window->activateWindow();
-        list->setFocus();
-        QTest::keyClick(focused(), Qt::Key_Up);
-        QTest::keyClick(focused(), Qt::Key_Return);
-        settle();
+        // Open makes the selected backup the plan, one undo step.
+        // The newer backup, chosen with the mouse, then Open.
+        QTest::mouseClick(
+            window->windowHandle(), Qt::LeftButton, {},
+            list->viewport()->mapTo(window, list->visualItemRect(list->item(0, 0)).center()));
+        QCOMPARE(list->currentRow(), 0);
+        clickWidget(window->openButton());
         QVERIFY(!window->isVisible());
         QCOMPARE(table().row(2), newer.channels[1]);
         QCOMPARE(edit().action(EditCommand::Undo)->text(), QStringLiteral("Undo open file"));

@@ -423,7 +423,9 @@ bool ChannelGrid::eventFilter(QObject *watched, QEvent *event) {
         return frequencyEditorEvent(event);
     if (watched == tonePicker_)
         return tonePickerEvent(event);
-    if (watched == tonePicker_->view() || watched == tonePicker_->view()->viewport()) {
+    // Events reach here while the grid is still being built.
+    if (tonePicker_ &&
+        (watched == tonePicker_->view() || watched == tonePicker_->view()->viewport())) {
         // Seen before the list's own handling, which closes it and reports the choice.
         const auto type = event->type();
         if (type == QEvent::MouseButtonRelease)

@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QMenu>
+#include <QTableWidget>
 
 namespace vrx {
 
@@ -62,6 +63,8 @@ void SafetyActions::showBackups() {
     backupsWindow_->show();
     backupsWindow_->raise();
     backupsWindow_->activateWindow();
+    // The keys go to the list: arrows choose, Enter opens.
+    backupsWindow_->table()->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void SafetyActions::openBackupsFolder() {

@@ -44,8 +44,6 @@ TEST(ChannelListHtml, ShowsTheHiddenOptionsInTheListsLanguage) {
     const QString html = channelListHtml(plan, englishListTexts(), QDate(2026, 12, 10));
     EXPECT_TRUE(html.contains("<td>Ring</td><td>ON</td>")) << html.toStdString();
     EXPECT_TRUE(html.contains("<td>Wide/Narrow</td><td>Narrow</td>")) << html.toStdString();
-    EXPECT_FALSE(html.contains("启用"));
-    EXPECT_FALSE(html.contains("窄带"));
 }
 
 TEST(ChannelListTexts, MissingIdsKeepTheBuiltInChineseTexts) {
