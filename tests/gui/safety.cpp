@@ -116,7 +116,9 @@ private slots:
         });
         QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
         QVERIFY2(!windows_->warning.isVisible(), qPrintable(windows_->warning.message()));
-        QCOMPARE(phases, (QStringList{"正在备份电台…", "正在写入…", "正在校验…"}));
+        // The run's end is the last phase shown.
+        QCOMPARE(phases,
+                 (QStringList{"正在备份电台…", "正在写入…", "正在校验…", "写入并校验完成。"}));
         // Shortened to the window's fixed width, whole in the tool tip.
         const QLabel *status = transfer().statusLabel();
         QCOMPARE(status->toolTip(), main().safetyActions().texts().statusVerified);
