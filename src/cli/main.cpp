@@ -30,7 +30,7 @@ const char *const kUsage =
     "  diff   A.vrx B.vrx | --port PORT B.vrx | A.vrx --port PORT\n"
     "         Prints what differs from A to B (the radio where --port\n"
     "         stands).\n"
-    "  show   FILE.vrx\n"
+    "  show   FILE.vrx [--lang chn|eng]\n"
     "         Prints a channel file as tables.\n"
     "  sim    [--plan FILE.vrx] [--baud] [--fault KIND[:STEP]]\n"
     "         Runs a simulated radio on a pseudo-terminal and prints its\n"

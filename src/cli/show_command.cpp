@@ -1,10 +1,13 @@
 #include "show_command.h"
 
+#include "cli_environment.h"
 #include "command_line.h"
 #include "console.h"
 #include "exit_status.h"
 #include "terminal_text.h"
 
+#include "i18n/language_switch.h"
+#include "i18n/value_translation.h"
 #include "storage/channel_file.h"
 
 #include <QCommandLineParser>
@@ -56,20 +59,48 @@ QString formatPlanTable(const ChannelPlan &plan) {
     return out;
 }
 
+ChannelPlan planShownIn(const ChannelPlan &plan, const QString &name) {
+    ChannelTable table;
+    RadioSettings settings;
+    BandPlan bands;
+    UiTexts texts;
+    if (!switchLanguage(name, packDirectory(), texts, settings, table))
+        return plan;
+    applyPlan(plan, table, settings, bands);
+    translateValueCells(table, texts);
+    ChannelPlan shown = capturePlan(table, settings, bands);
+    // The band text as the file has it (opening a file may append it to a list).
+    shown.bandText = plan.bandText;
+    return shown;
+}
+
 int runShowCommand(const QStringList &arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("vrxctl show FILE.vrx\nPrints a channel file as tables."));
+        QStringLiteral("vrxctl show FILE.vrx [--lang chn|eng]\nPrints a channel file as tables."));
     parser.addPositionalArgument(QStringLiteral("FILE.vrx"), QStringLiteral("Channel file."));
+    const QCommandLineOption langOption(
+        QStringLiteral("lang"),
+        QStringLiteral("Show value words and option texts in this language; without it they "
+                       "are shown as the file holds them."),
+        QStringLiteral("chn|eng"));
+    parser.addOption(langOption);
     if (const int status = parseCommand(parser, arguments, 1); status >= 0)
         return status;
+    const QString language = parser.value(langOption);
+    if (parser.isSet(langOption) && !languageFromName(language)) {
+        usageError(parser,
+                   QStringLiteral("unknown language \"%1\" (use chn or eng)").arg(language));
+        return ExitUsage;
+    }
 
     const ChannelFileLoad load = loadChannelFile(parser.positionalArguments().first());
     if (!load.ok()) {
         printError(load.error);
         return ExitUsage;
     }
-    printOut(formatPlanTable(*load.plan));
+    printOut(
+        formatPlanTable(parser.isSet(langOption) ? planShownIn(*load.plan, language) : *load.plan));
     return ExitOk;
 }
 

@@ -11,7 +11,12 @@ namespace vrx {
 // values, then the channels that hold anything.
 QString formatPlanTable(const ChannelPlan &plan);
 
-// `vrxctl show FILE.vrx`
+// The plan with its value words and option entry texts in language `name` ("chn" or
+// "eng") as the GUI would show it; the file itself is never touched. The plan unchanged
+// when the pack cannot be loaded.
+ChannelPlan planShownIn(const ChannelPlan &plan, const QString &name);
+
+// `vrxctl show FILE.vrx [--lang chn|eng]`
 int runShowCommand(const QStringList &arguments);
 
 } // namespace vrx

@@ -52,9 +52,8 @@ QString channelTable(const ChannelPlan &plan, const ChannelListTexts &texts) {
 QString optionsBlock(const ChannelPlan &plan, const ChannelListTexts &texts) {
     QList<std::pair<QString, QString>> items;
     for (int i = 0; i < kOptionCount; ++i) {
-        const QString value =
-            plan.optionTexts[i].isEmpty() ? QString::number(plan.options[i]) : plan.optionTexts[i];
-        items.append({texts.optionLabels[i], value});
+        items.append(
+            {texts.optionLabels[i], texts.optionValue(i, plan.options[i], plan.optionTexts[i])});
     }
     for (int i = 0; i < kDriveCount; ++i)
         items.append({texts.driveLabels[i], QString::number(plan.drives[i])});

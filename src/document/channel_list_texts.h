@@ -4,6 +4,7 @@
 #include "settings/radio_settings.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -20,11 +21,17 @@ struct ChannelListTexts {
     std::array<QString, kColumnCount> headers;
     std::array<QString, kOptionCount> optionLabels;
     std::array<QString, kDriveCount> driveLabels;
+    // Entry words shown for the hidden options Ring and BroadBand, whose lists keep the
+    // file's texts in every language; empty: the plan's own text is shown.
+    std::array<QStringList, kOptionCount> shownEntries;
 
     ChannelListTexts();
+    // What the options block shows for option i at `index`.
+    QString optionValue(int i, int index, const QString &planText) const;
 };
 
-// The texts of `pack` (headers 46-54, option labels, drive labels 88-90, 249, 250); an id
+// The texts of `pack` (headers 46-54, option labels with 349 for Ring, drive labels 88-90,
+// 249, 250, the value words 55, 56, 59 and 60 for Ring's and BroadBand's entries); an id
 // the pack lacks keeps the built-in text (the grid's Chinese headers and option captions,
 // the keyword of an option without a label).
 ChannelListTexts channelListTexts(const LanguagePack &pack);

@@ -383,6 +383,24 @@ TEST_F(Cli, ShowAlignsChineseTextsByDisplayWidth) {
         << run.out.toStdString();
 }
 
+TEST_F(Cli, ShowWithLangTranslatesWhatIsShownAndLeavesTheFile) {
+    const QString file = dataFile("plan_chinese.vrx");
+    const QByteArray before = fileBytes(file);
+    const ToolRun run =
+        runTool({QStringLiteral("show"), file, QStringLiteral("--lang"), QStringLiteral("eng")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(
+        QStringLiteral("001  438.50000  67.0    438.50000  D023N   High   Wide       ON    OFF\n")))
+        << run.out.toStdString();
+    EXPECT_FALSE(run.out.contains(QStringLiteral("高功率")));
+    EXPECT_EQ(fileBytes(file), before);
+
+    const ToolRun bad =
+        runTool({QStringLiteral("show"), file, QStringLiteral("--lang"), QStringLiteral("fr")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("unknown language"))) << bad.err.toStdString();
+}
+
 // A fifo as channel file is refused before it is opened (which would wait for a writer).
 TEST_F(Cli, FifoChannelFileIsRefusedAtOnce) {
     const QString fifo = tempPath("pipe.vrx");

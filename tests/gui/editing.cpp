@@ -173,6 +173,12 @@ private slots:
         QCOMPARE(edit().action(EditCommand::Undo)->text(), QStringLiteral("Undo move channels"));
         key(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(table().text(RxFreqCol, 1), QStringLiteral("401.00000"));
+        // The highlight follows the channels back and forth.
+        QCOMPARE(edit().selection().rows(), (QList<int>{1, 2}));
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(edit().selection().rows(), (QList<int>{3, 4}));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(edit().selection().rows(), (QList<int>{1, 2}));
         // A click on a selected number without a drag selects that one alone.
         clickCell(NumberCol, 1);
         clickCell(NumberCol, 3, Qt::ShiftModifier);

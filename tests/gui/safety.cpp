@@ -1,6 +1,7 @@
 // Backups, verified writes, plan comparison and crash recovery, from the window, against
 // the simulated radio, with the data folder in a temporary XDG_DATA_HOME.
 #include "dialogs/plan_diff_dialog.h"
+#include "files/backups_window.h"
 #include "files/recovery.h"
 #include "files/safety_actions.h"
 #include "radio/channel_codec.h"
@@ -87,6 +88,9 @@ private slots:
             return true;
         };
         items[6]->trigger();
+        BackupsWindow *backups = main().safetyActions().backupsWindow();
+        QVERIFY(backups && backups->isVisible());
+        backups->showFolderButton()->click();
         QCOMPARE(opened_, QStringList{folder().backupsPath()});
         QVERIFY(QFileInfo(folder().backupsPath()).isDir());
     }
@@ -138,8 +142,16 @@ private slots:
         });
         QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
         QVERIFY2(!windows_->warning.isVisible(), qPrintable(windows_->warning.message()));
-        QCOMPARE(phases, (QStringList{"正在备份电台…", "正在写入…", "正在校验…"}));
-        QCOMPARE(transfer().statusLabel()->text(), main().safetyActions().texts().statusVerified);
+        // The run's end is the last phase shown.
+        QCOMPARE(phases,
+                 (QStringList{"正在备份电台…", "正在写入…", "正在校验…", "写入并校验完成。"}));
+        // Shortened to the window's fixed width, whole in the tool tip.
+        const QLabel *status = transfer().statusLabel();
+        QCOMPARE(status->toolTip(), main().safetyActions().texts().statusVerified);
+        QVERIFY(status->text().endsWith(QChar(0x2026)));
+        QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) <=
+                status->contentsRect().width());
+        QCOMPARE(transfer().phaseLabel()->text(), main().safetyActions().texts().phaseVerified);
         QCOMPARE(radio_->handshakeCount(), 3);
         QCOMPARE(radio_->memory().mid(RadioImage::channelAddress(1), RadioImage::kRecordSize),
                  *encodeChannel(table().row(1), t()));

@@ -26,6 +26,8 @@ inline UiTexts englishTexts() {
     texts.msgInvalidFrequency = QStringLiteral("Channel %1: \"%2\" is not a valid frequency.");
     texts.msgCannotWriteCell =
         QStringLiteral("Channel %1: %2 \"%3\" cannot be written to the radio. Nothing was sent.");
+    texts.noteBelowLowest = QStringLiteral("%1 → %2: below the lowest frequency");
+    texts.noteAboveHighest = QStringLiteral("%1 → %2: above the highest frequency");
     return texts;
 }
 

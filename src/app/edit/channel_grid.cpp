@@ -146,6 +146,16 @@ ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *par
         if (!updatingPicker_ && index >= 0)
             controller_->tonePickerTextChanged(tonePicker_->itemText(index));
     });
+    // A choice in the dropped-down list (the click or Enter that closes it) hands the keys
+    // back to the grid; the picker's own arrow keys still step the tone.
+    tonePicker_->view()->installEventFilter(this);
+    tonePicker_->view()->viewport()->installEventFilter(this);
+    connect(tonePicker_, &QComboBox::activated, this, [this](int index) {
+        const bool fromList = choosingInList_;
+        choosingInList_ = false;
+        if (fromList && index >= 0)
+            controller_->tonePickerListChosen(tonePicker_->itemText(index));
+    });
 
     // The grid starts on channel 1, RxFreq, without activating it.
     setCurrentIndex(model_->indexOf(RxFreqCol, 1));
@@ -157,6 +167,8 @@ ChannelGrid::~ChannelGrid() {
     // then.
     frequencyEditor_->removeEventFilter(this);
     tonePicker_->removeEventFilter(this);
+    tonePicker_->view()->removeEventFilter(this);
+    tonePicker_->view()->viewport()->removeEventFilter(this);
     tonePicker_->disconnect(this);
 }
 
@@ -267,6 +279,10 @@ void ChannelGrid::selectGridCell(int col, int row) {
 
 void ChannelGrid::reportError(const QString &message) {
     emit errorReported(message);
+}
+
+void ChannelGrid::reportNotice(const QString &message) {
+    emit noticeReported(message);
 }
 
 // ---- Grid events ----
@@ -407,6 +423,20 @@ bool ChannelGrid::eventFilter(QObject *watched, QEvent *event) {
         return frequencyEditorEvent(event);
     if (watched == tonePicker_)
         return tonePickerEvent(event);
+    // Events reach here while the grid is still being built.
+    if (tonePicker_ &&
+        (watched == tonePicker_->view() || watched == tonePicker_->view()->viewport())) {
+        // Seen before the list's own handling, which closes it and reports the choice.
+        const auto type = event->type();
+        if (type == QEvent::MouseButtonRelease)
+            choosingInList_ = true;
+        else if (type == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            choosingInList_ = key == Qt::Key_Return || key == Qt::Key_Enter;
+        } else if (type == QEvent::Show)
+            choosingInList_ = false;
+        return false;
+    }
     return QTableView::eventFilter(watched, event);
 }
 
@@ -463,6 +493,9 @@ bool ChannelGrid::tonePickerEvent(QEvent *event) {
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        // The closed picker's own keys step the tone; they are no choice in the list (a
+        // release the list ignored may have left the mark).
+        choosingInList_ = false;
         // Left and Right step through the tones as Up and Down do.
         if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) {
             QKeyEvent step(QEvent::KeyPress, key->key() == Qt::Key_Left ? Qt::Key_Up : Qt::Key_Down,

@@ -61,10 +61,13 @@ public:
     void focusGrid() override;
     void selectGridCell(int col, int row) override;
     void reportError(const QString &message) override;
+    void reportNotice(const QString &message) override;
 
 signals:
     // A commit met a cell it cannot read; the window shows the message.
     void errorReported(const QString &message);
+    // An edit did something worth saying (a value moved to a limit); for the status line.
+    void noticeReported(const QString &message);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -100,6 +103,8 @@ private:
     bool pressedOnCell_ = false;
     bool doubleClickPress_ = false;
     bool updatingPicker_ = false;
+    // A click or Enter in the picker's open list is choosing an item.
+    bool choosingInList_ = false;
     bool shown_ = false;
     int wheelRemainder_ = 0;
 };

@@ -2,7 +2,9 @@
 
 #include "i18n/visible_text.h"
 
+#include "channels/band_check.h"
 #include "channels/channel_table.h"
+#include "settings/band_plan.h"
 
 #include <QBrush>
 #include <QColor>
@@ -41,9 +43,17 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const {
     case Qt::BackgroundRole:
         if (index.column() == NumberCol)
             return QBrush(kFixedColour);
+        if (!bandsMissed(index).isEmpty())
+            return QBrush(outOfBandColour_);
         if (channel % 5 == 0)
             return QBrush(kShadedColour);
         return {};
+    case Qt::ToolTipRole: {
+        const QStringList bands = bandsMissed(index);
+        if (bands.isEmpty())
+            return {};
+        return outOfBandTip_.arg(bands.join(QStringLiteral(", ")));
+    }
     case Qt::ForegroundRole:
         // The number column is not selectable; keep it from drawing greyed out.
         return QBrush(Qt::black);
@@ -69,6 +79,38 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex &index) const {
     if (!index.isValid() || index.column() == NumberCol)
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void ChannelTableModel::setBandPlan(const BandPlan *bands) {
+    if (bands_)
+        disconnect(bands_, nullptr, this, nullptr);
+    bands_ = bands;
+    if (bands_)
+        connect(bands_, &BandPlan::displayedTextChanged, this, &ChannelTableModel::allCellsChanged);
+    allCellsChanged();
+}
+
+void ChannelTableModel::setOutOfBandColour(const QColor &colour) {
+    outOfBandColour_ = colour;
+    allCellsChanged();
+}
+
+void ChannelTableModel::setOutOfBandTip(const QString &pattern) {
+    outOfBandTip_ = pattern;
+}
+
+void ChannelTableModel::allCellsChanged() {
+    emit dataChanged(index(0, 0), index(kChannelCount - 1, kColumnCount - 1));
+}
+
+QStringList ChannelTableModel::bandsMissed(const QModelIndex &index) const {
+    if (!bands_)
+        return {};
+    const int col = index.column();
+    const QStringList bands = bandTextsFor(*bands_, col);
+    if (!isOutsideBands(table_->text(col, channelOf(index)), bands))
+        return {};
+    return bands;
 }
 
 void ChannelTableModel::tableRowsChanged(int first, int last) {

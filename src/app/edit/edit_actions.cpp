@@ -75,6 +75,7 @@ EditActions::EditActions(MainWindow &window)
         return ok ? std::optional<QString>(text) : std::nullopt;
     };
 
+    history_.followSelection(&selection_);
     buildActions();
     findBar_ = new FindBar;
     connect(findBar_, &FindBar::nextRequested, this, &EditActions::findNext);
@@ -180,6 +181,7 @@ void EditActions::retranslate() {
     for (const auto &[command, id] : captions)
         action(command)->setText(texts_.text(id));
     findBar_->setCaptions(texts_.text(PackId::FindLabel), texts_.text(PackId::MsgNotFound));
+    window_.grid()->channelModel()->setOutOfBandTip(texts_.text(PackId::TipOutsideBands));
     updateUndoItems();
 }
 
@@ -230,6 +232,7 @@ void EditActions::undo() {
     // The editors would show, and on their next key write back, the text undone.
     history_.undo();
     window_.grid()->editController().hideEditors();
+    window_.grid()->viewport()->update();
     updateUndoItems();
 }
 
@@ -238,6 +241,7 @@ void EditActions::redo() {
         return;
     history_.redo();
     window_.grid()->editController().hideEditors();
+    window_.grid()->viewport()->update();
     updateUndoItems();
 }
 
@@ -326,9 +330,10 @@ void EditActions::deleteAndShiftUp() {
     if (!window_.finishEditing())
         return;
     const QList<int> rows = targetRows();
-    step(PackId::StepDeleteShiftUp,
-         [this, &rows] { deleteChannelsAndShiftUp(window_.table(), rows); });
-    selection_.clear();
+    step(PackId::StepDeleteShiftUp, [this, &rows] {
+        deleteChannelsAndShiftUp(window_.table(), rows);
+        selection_.clear();
+    });
     window_.grid()->viewport()->update();
 }
 
@@ -413,11 +418,23 @@ void EditActions::bulkShiftFrequencies() {
     const QList<int> rows = targetRows();
     std::optional<ShiftRefusal> refusal;
     step(PackId::StepBulkEdit, [&] { refusal = shiftFrequencies(window_.table(), rows, *offset); });
-    if (refusal && refusal->row == 0)
+    if (!refusal)
+        return;
+    const QString channel = window_.table().text(NumberCol, refusal->row);
+    switch (refusal->reason) {
+    case ShiftRefusal::Reason::NotNumber:
         report(message(PackId::MsgShiftBadOffset).arg(*offset));
-    else if (refusal)
-        report(
-            message(PackId::MsgShiftOutOfRange).arg(window_.table().text(NumberCol, refusal->row)));
+        break;
+    case ShiftRefusal::Reason::OutOfRange:
+        report(message(PackId::MsgShiftOutOfRange).arg(channel));
+        break;
+    case ShiftRefusal::Reason::OffRaster:
+        report(message(PackId::MsgShiftOffRaster).arg(offset->trimmed()));
+        break;
+    case ShiftRefusal::Reason::LeavesRaster:
+        report(message(PackId::MsgShiftLeavesRaster).arg(channel, offset->trimmed()));
+        break;
+    }
 }
 
 QMenu *EditActions::buildBulkMenu(QWidget *parent) {
@@ -540,12 +557,13 @@ void EditActions::dropSelectionAt(int row) {
     if (!window_.finishEditing())
         return;
     const QList<int> rows = selection_.rows();
-    int first = 0;
-    step(PackId::StepMoveChannels,
-         [this, &rows, row, &first] { first = moveChannels(window_.table(), rows, row); });
-    // The moved channels stay selected where they landed.
-    selection_.click(first, RowSelection::Click::Plain);
-    selection_.click(first + int(rows.size()) - 1, RowSelection::Click::Extend);
+    step(PackId::StepMoveChannels, [this, &rows, row] {
+        const int first = moveChannels(window_.table(), rows, row);
+        // The moved channels stay selected where they landed (inside the step, so that
+        // undo selects them where they were).
+        selection_.click(first, RowSelection::Click::Plain);
+        selection_.click(first + int(rows.size()) - 1, RowSelection::Click::Extend);
+    });
     window_.grid()->viewport()->update();
 }
 

@@ -30,6 +30,8 @@ public:
     void requestNewPlan();
     // Open a channel file through the file dialog, or a known one (a recent file).
     void openFile();
+    // Opens the channel file at `path` as the window's plan, one undo step; a file that
+    // does not parse is reported and changes nothing. True when it was opened.
     bool openPath(const QString &path);
     // Saves to the plan's file; a plan without one asks for a name first. True when the
     // plan was saved.

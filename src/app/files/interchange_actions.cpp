@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 
 namespace vrx {
@@ -213,6 +214,9 @@ void InterchangeActions::print() {
     const QString html = channelListHtml();
     connect(preview, &QPrintPreviewDialog::paintRequested, preview,
             [html](QPrinter *target) { paintChannelList(html, *target); });
+    // A page fitted whole into the window is too small to read; the width is what matters.
+    if (auto *pages = preview->findChild<QPrintPreviewWidget *>())
+        pages->fitToWidth();
     preview->open();
 }
 

@@ -2,6 +2,8 @@
 
 #include "dialogs/plan_diff_dialog.h"
 #include "dialogs/warning_dialog.h"
+#include "edit/edit_actions.h"
+#include "files/backups_window.h"
 #include "files/file_actions.h"
 #include "shell/main_window.h"
 #include "storage/backups.h"
@@ -13,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QMenu>
+#include <QTableWidget>
 
 namespace vrx {
 
@@ -25,7 +28,7 @@ void SafetyActions::addFileMenuItems(QMenu *file) {
     backups_->setObjectName(QStringLiteral("backups"));
     compare_ = file->addAction(texts_.menuCompare);
     compare_->setObjectName(QStringLiteral("compareWithFile"));
-    QObject::connect(backups_, &QAction::triggered, &window_, [this] { openBackupsFolder(); });
+    QObject::connect(backups_, &QAction::triggered, &window_, [this] { showBackups(); });
     QObject::connect(compare_, &QAction::triggered, &window_, [this] { compareWithFile(); });
 }
 
@@ -36,11 +39,40 @@ std::optional<DataFolder> SafetyActions::dataFolder() const {
     return DataFolder(root);
 }
 
+void SafetyActions::showBackups() {
+    const std::optional<DataFolder> folder = dataFolder();
+    const EditTexts &texts = window_.editActions().texts();
+    if (!folder) {
+        window_.reportError(texts.text(PackId::MsgNoBackupsKept));
+        return;
+    }
+    if (!backupsWindow_) {
+        backupsWindow_ = new BackupsWindow(*folder, texts, &window_);
+        QObject::connect(backupsWindow_, &BackupsWindow::openRequested, &window_,
+                         [this](const QString &path) {
+                             if (window_.finishEditing() && window_.fileActions().openPath(path))
+                                 backupsWindow_->close();
+                         });
+        QObject::connect(backupsWindow_, &BackupsWindow::compareRequested, &window_,
+                         [this](const QString &path) { comparePathWithPlan(path); });
+        QObject::connect(backupsWindow_, &BackupsWindow::showFolderRequested, &window_,
+                         [this] { openBackupsFolder(); });
+    }
+    backupsWindow_->retranslate(texts);
+    backupsWindow_->refresh();
+    backupsWindow_->show();
+    backupsWindow_->raise();
+    backupsWindow_->activateWindow();
+    // The keys go to the list: arrows choose, Enter opens.
+    backupsWindow_->table()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void SafetyActions::openBackupsFolder() {
     const std::optional<DataFolder> folder = dataFolder();
+    const EditTexts &texts = window_.editActions().texts();
     QString reason;
     if (!folder) {
-        window_.reportError(QStringLiteral("This run keeps no backups."));
+        window_.reportError(texts.text(PackId::MsgNoBackupsKept));
         return;
     }
     // A first look before any read finds the folder too.
@@ -49,7 +81,7 @@ void SafetyActions::openBackupsFolder() {
         return;
     }
     if (!openUrl(QUrl::fromLocalFile(folder->backupsPath())))
-        window_.reportError(QStringLiteral("The folder %1 cannot be shown.")
+        window_.reportError(texts.text(PackId::MsgFolderNotShown)
                                 .arg(QDir::toNativeSeparators(folder->backupsPath())));
 }
 
@@ -72,6 +104,12 @@ void SafetyActions::compareWithFile() {
         return;
     lastComparePath_ = path;
     window_.fileActions().noteFolderOf(path);
+    comparePathWithPlan(path);
+}
+
+void SafetyActions::comparePathWithPlan(const QString &path) {
+    if (!window_.finishEditing())
+        return;
     const ChannelFileLoad load = loadChannelFile(path);
     if (!load.ok()) {
         window_.reportError(load.error);
@@ -101,6 +139,7 @@ void SafetyActions::retranslate() {
         backups_->setText(texts_.menuBackups);
     if (compare_)
         compare_->setText(texts_.menuCompare);
+
     if (TransferDialog *transfer = window_.transferDialog()) {
         transfer->backupCheck()->setText(texts_.checkBackupFirst);
         transfer->verifyCheck()->setText(texts_.checkVerify);

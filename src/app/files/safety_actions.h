@@ -15,6 +15,7 @@ class QMenu;
 
 namespace vrx {
 
+class BackupsWindow;
 class LanguagePack;
 class MainWindow;
 
@@ -29,10 +30,17 @@ public:
     QAction *backupsAction() const { return backups_; }
     QAction *compareAction() const { return compare_; }
 
-    // Opens the backups folder in the desktop's file manager.
+    // Opens the backups window (the list of backups, with Open, Compare and Show folder).
+    void showBackups();
+    // Opens the backups folder in the desktop's file manager; where the desktop cannot,
+    // says where the folder is.
     void openBackupsFolder();
     // Asks for a channel file and shows how it differs from the window's plan.
     void compareWithFile();
+    // Shows how the channel file at `path` differs from the window's plan.
+    void comparePathWithPlan(const QString &path);
+    // The backups window, once opened (for the tests).
+    BackupsWindow *backupsWindow() const { return backupsWindow_; }
 
     // The data folder of this run; nullopt when the run keeps no data (tests, screenshots).
     std::optional<DataFolder> dataFolder() const;
@@ -53,6 +61,7 @@ private:
     QAction *backups_ = nullptr;
     QAction *compare_ = nullptr;
     QString lastComparePath_;
+    BackupsWindow *backupsWindow_ = nullptr;
 };
 
 } // namespace vrx

@@ -16,6 +16,10 @@ struct SafetyTexts {
     QString phaseBackingUp = QStringLiteral("正在备份电台…");
     QString phaseWriting = QStringLiteral("正在写入…");
     QString phaseVerifying = QStringLiteral("正在校验…");
+    // The phase label once a run has ended.
+    QString phaseWritten = QStringLiteral("写入完成。");
+    QString phaseVerified = QStringLiteral("写入并校验完成。");
+    QString phaseNotFinished = QStringLiteral("未完成。");
     QString statusVerified =
         QStringLiteral("校验通过：电台中的数据与写入的一致（频段界限和识别块无法读回）。");
     QString msgVerifyDifferent = QStringLiteral("电台中的数据与写入的不一致：");

@@ -131,6 +131,11 @@ bool PortSettingsDialog::detecting() const {
     return detector_.has_value();
 }
 
+void PortSettingsDialog::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    table_->resizeColumnsToContents();
+}
+
 void PortSettingsDialog::refresh() {
     ports_ = lister_();
     table_->setRowCount(int(ports_.size()));

@@ -50,6 +50,11 @@ public:
     QLabel *statusLabel() const { return status_; }
     bool detecting() const;
 
+protected:
+    // The style sheet (skin, language's font) takes effect at the first showing; the
+    // columns are fitted to their texts again then.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void refresh();
     void startDetect();

@@ -13,6 +13,7 @@
 #include "shell/main_window.h"
 #include "storage/channel_plan.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace vrx {
@@ -112,8 +113,14 @@ void RadioActions::runTransfer() {
             BackupKind::Read, capturePlan(window_.table(), window_.settings(), window_.bandPlan()));
     }
     transfer->setRunning(false);
+    const SafetyTexts &safety = window_.safetyActions().texts();
     if (outcome.verified)
-        transfer->setStatusText(window_.safetyActions().texts().statusVerified);
+        transfer->setStatusText(safety.statusVerified);
+    // A phase shown during the run gives way to how the run ended.
+    if (!transfer->phaseLabel()->text().isEmpty())
+        transfer->setPhase(!outcome.failure.isEmpty() ? safety.phaseNotFinished
+                           : outcome.verified         ? safety.phaseVerified
+                                                      : safety.phaseWritten);
     if (!outcome.failure.isEmpty()) {
         showFailure(outcome.failure);
     } else if (!outcome.notice.isEmpty()) {

@@ -85,8 +85,10 @@ void TransferDialog::prepare(TransferKind kind, const QString &caption) {
     backupCheck_->setVisible(kind == TransferKind::Write);
     verifyCheck_->setVisible(kind == TransferKind::Write);
     setPhase({});
-    if (showingOutcome_)
+    if (showingOutcome_) {
         status_->setText(makerText_);
+        status_->setToolTip({});
+    }
     showingOutcome_ = false;
 }
 
@@ -114,7 +116,12 @@ void TransferDialog::setStatusText(const QString &text) {
     if (!showingOutcome_)
         makerText_ = status_->text();
     showingOutcome_ = true;
-    status_->setText(text);
+    // The window has a fixed size: a long outcome is shortened to the line, whole in the
+    // tool tip.
+    const QString shown =
+        status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->contentsRect().width());
+    status_->setText(shown);
+    status_->setToolTip(shown == text ? QString() : text);
 }
 
 void TransferDialog::setProgress(int value) {

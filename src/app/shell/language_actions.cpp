@@ -2,6 +2,8 @@
 
 #include "edit/channel_grid.h"
 #include "edit/edit_actions.h"
+#include "files/backups_window.h"
+#include "files/safety_actions.h"
 #include "i18n/initial_language.h"
 #include "radio/fleet_actions.h"
 #include "radio/doctor_actions.h"
@@ -18,9 +20,20 @@ void LanguageActions::chooseStartLanguage() {
     const AppEnvironment &env = window_.environment();
     if (env.dataDir.isEmpty())
         return;
+    // The installer's log speaks only until the user has chosen.
+    if (const std::optional<Language> chosen = languageFromName(window_.appSettings().language)) {
+        useLanguage(*chosen);
+        return;
+    }
     const QString name =
         chooseInitialLanguage(QDir(env.dataDir).filePath(kInstallLogName), env.locale);
     useLanguage(languageFromName(name).value_or(Language::Chinese));
+}
+
+void LanguageActions::chooseLanguage(Language language) {
+    useLanguage(language);
+    window_.appSettings().language = packName(language);
+    window_.saveAppSettings();
 }
 
 void LanguageActions::useLanguage(Language language) {
@@ -40,6 +53,8 @@ void LanguageActions::useLanguage(Language language) {
     if (pack) {
         applyPackToWindows(*pack, window_);
         edit.applyPack(*pack);
+        if (BackupsWindow *backups = window_.safetyActions().backupsWindow())
+            backups->retranslate(edit.texts());
         applyToShellTexts(*pack, window_.shellTexts());
         window_.portSettingsActions().retranslate();
         window_.fleetActions().retranslate();

@@ -6,6 +6,7 @@
 #include "dialogs/link_label.h"
 #include "edit/channel_buttons.h"
 #include "edit/channel_grid.h"
+#include "edit/channel_table_model.h"
 #include "edit/edit_actions.h"
 #include "edit/find_bar.h"
 #include "edit/hold_button.h"
@@ -197,8 +198,10 @@ void MainWindow::saveAppSettings() {
     settings.skin = skin_;
     captureBandLists(bandPlan_, settings);
     const FileStatus status = writeAppSettings(env_.settingsPath, settings);
-    if (!status)
+    // Saved at each choice and at the end: one message is enough.
+    if (!status && !settingsSaveFailed_)
         reportError(status.message());
+    settingsSaveFailed_ = !status;
 }
 
 MainWindow::~MainWindow() {
@@ -261,7 +264,11 @@ void MainWindow::buildMenus() {
         action->setCheckable(true);
         skinGroup->addAction(action);
         skinActions_[skin - 1] = action;
-        connect(action, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
+        connect(action, &QAction::triggered, this, [this, skin] {
+            chooseSkin(skin);
+            // Kept at once: a crash or a logout must not take the choice back.
+            saveAppSettings();
+        });
     }
     QMenu *language = addMenu(MainMenu::Language, QStringLiteral("语言"), options);
     auto *languageGroup = new QActionGroup(this);
@@ -303,9 +310,9 @@ void MainWindow::buildMenus() {
     connect(action(MainAction::About), &QAction::triggered, this, &MainWindow::showAbout);
     LanguageActions *languages = languageActions_.get();
     connect(action(MainAction::Chinese), &QAction::triggered, this,
-            [languages] { languages->useLanguage(Language::Chinese); });
+            [languages] { languages->chooseLanguage(Language::Chinese); });
     connect(action(MainAction::English), &QAction::triggered, this,
-            [languages] { languages->useLanguage(Language::English); });
+            [languages] { languages->chooseLanguage(Language::English); });
     action(MainAction::Help)->setShortcut(QKeySequence(Qt::Key_F1));
     connect(action(MainAction::Help), &QAction::triggered, this, &MainWindow::showHelp);
 }
@@ -393,6 +400,9 @@ QWidget *MainWindow::buildCentre() {
     grid_ = new ChannelGrid(&table_, &texts_, channelPage);
     grid_->setObjectName(QStringLiteral("grid"));
     connect(grid_, &ChannelGrid::errorReported, this, &MainWindow::reportError);
+    connect(grid_, &ChannelGrid::noticeReported, this,
+            [this](const QString &notice) { statusBar()->showMessage(notice, kNoticeMs); });
+    grid_->channelModel()->setBandPlan(&bandPlan_);
     operations_ = std::make_unique<ChannelOperations>(table_, texts_, grid_->editController(),
                                                       settings_, bandPlan_);
     editActions_ = std::make_unique<EditActions>(*this);
@@ -547,6 +557,7 @@ void MainWindow::chooseSkin(int skin) {
         return;
     skinAction(skin)->setChecked(true);
     skin_ = skin;
+    grid_->channelModel()->setOutOfBandColour(outOfBandColour(skin));
 }
 
 void MainWindow::showPage(int page) {
@@ -556,6 +567,7 @@ void MainWindow::showPage(int page) {
 void MainWindow::assignPortDevices(const std::array<QString, kPortCount> &devices) {
     setPortDevices(devices);
     appSettings_.portDevices = devices;
+    saveAppSettings();
 }
 
 void MainWindow::setPortDevices(const std::array<QString, kPortCount> &devices) {
@@ -649,7 +661,7 @@ void MainWindow::reportError(const QString &message) {
 
 bool MainWindow::finishEditing() {
     CellEditController &editor = grid_->editController();
-    if (editor.frequencyEditorVisible() && !editor.commitCell())
+    if (editor.frequencyEditorVisible() && !editor.commitEdit())
         return false;
     editor.hideEditors();
     return true;

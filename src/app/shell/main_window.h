@@ -82,13 +82,16 @@ class MainWindow : public QMainWindow {
 public:
     static constexpr int kWidth = 793;
     static constexpr int kHeight = 546;
+    // How long a notice of an edit stays in the status line.
+    static constexpr int kNoticeMs = 10000;
 
     // Reads myini.ini (when the environment names one) and applies port, skin, band lists
     // and port devices.
     explicit MainWindow(const AppEnvironment &environment = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Writes port, skin and band lists back to myini.ini; a failure is reported once.
+    // Writes port, skin, band lists, port devices and the chosen language back to myini.ini
+    // (at each such choice and at the end); a failure is reported once.
     void saveAppSettings();
     const AppEnvironment &environment() const { return env_; }
 
@@ -206,6 +209,7 @@ private:
     AppEnvironment env_;
     AppSettings appSettings_;
     bool settingsFileRefused_ = false;
+    bool settingsSaveFailed_ = false;
 
     ChannelTable table_;
     RadioSettings settings_;

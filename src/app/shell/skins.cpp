@@ -99,4 +99,10 @@ bool applySkin(int skin) {
     return true;
 }
 
+QColor outOfBandColour(int skin) {
+    // Warm tones that stand apart from each skin's own colours and from the grey shading.
+    static const QColor kColours[kSkinCount] = {{255, 210, 150}, {240, 170, 170}, {200, 225, 150}};
+    return kColours[(skin >= 1 && skin <= kSkinCount ? skin : kDefaultSkin) - 1];
+}
+
 } // namespace vrx

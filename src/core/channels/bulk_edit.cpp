@@ -36,9 +36,14 @@ void copyReceiveToTransmit(ChannelTable &table, const QList<int> &rows) {
 
 std::optional<ShiftRefusal> shiftFrequencies(ChannelTable &table, const QList<int> &rows,
                                              const QString &offsetMHz) {
+    using Reason = ShiftRefusal::Reason;
     const std::optional<qint64> offset = parseFrequencyUnits(offsetMHz);
     if (!offset)
-        return ShiftRefusal{0};
+        return ShiftRefusal{0, Reason::NotNumber};
+    // Any other offset moves some channels by more or less than asked once normalisation
+    // puts them back onto the raster (0.003 MHz moved them by 5, 3.75 and 6.25 kHz).
+    if (*offset % kRasterUnits5k != 0 && *offset % kRasterUnits6k25 != 0)
+        return ShiftRefusal{0, Reason::OffRaster};
     ChannelRows after = table.rows();
     std::optional<ShiftRefusal> refusal;
     forEachChannel(rows, [&](int row) {
@@ -51,10 +56,16 @@ std::optional<ShiftRefusal> shiftFrequencies(ChannelTable &table, const QList<in
             const std::optional<qint64> units = parseFrequencyUnits(text);
             const qint64 shifted = units ? *units + *offset : 0;
             if (!units || shifted < kMinFrequencyUnits || shifted > kMaxFrequencyUnits) {
-                refusal = ShiftRefusal{row};
+                refusal = ShiftRefusal{row, Reason::OutOfRange};
                 return;
             }
-            text = normaliseFrequency(formatFrequencyUnits(shifted)).value_or(text);
+            const std::optional<QString> normalised =
+                normaliseFrequency(formatFrequencyUnits(shifted));
+            if (!normalised || parseFrequencyUnits(*normalised) != shifted) {
+                refusal = ShiftRefusal{row, Reason::LeavesRaster};
+                return;
+            }
+            text = *normalised;
         }
     });
     if (refusal)

@@ -54,7 +54,7 @@ CellEditController::CellEditController(ChannelTable &table, const UiTexts &texts
 void CellEditController::cellPressed(int col, int row) {
     if (!isChannelCell(col, row))
         return;
-    commitCell();
+    commitEdit();
     gridCol_ = col;
     gridRow_ = row;
 }
@@ -66,7 +66,7 @@ void CellEditController::cellReleased() {
 void CellEditController::gridMoved(int col, int row) {
     if (!isChannelCell(col, row) || (col == gridCol_ && row == gridRow_))
         return;
-    commitCell();
+    commitEdit();
     gridCol_ = col;
     gridRow_ = row;
     activate(col, row);
@@ -146,8 +146,10 @@ bool CellEditController::frequencyEditorKeyPressed(int key, const QString &text)
         commitFromEditor();
         return false;
     }
-    if (key == Qt::Key_Escape)
+    if (key == Qt::Key_Escape) {
+        revertTyping();
         return false;
+    }
     // Tab and Shift+Tab move the focus on, as from any control; they insert nothing.
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return true;
@@ -167,8 +169,15 @@ bool CellEditController::frequencyEditorKeyPressed(int key, const QString &text)
 }
 
 void CellEditController::frequencyEditorKeyReleased() {
-    if (frequencyEditorVisible_)
-        table_.setText(currentCol_, currentRow_, view_.frequencyEditorText());
+    if (!frequencyEditorVisible_)
+        return;
+    const QString text = view_.frequencyEditorText();
+    // A release without a change (the Enter that moved the focus into the editor, a caret
+    // key) is no typing.
+    if (text == table_.text(currentCol_, currentRow_))
+        return;
+    typed_ = true;
+    table_.setText(currentCol_, currentRow_, text);
 }
 
 void CellEditController::frequencyEditorTextInput(const QString &text) {
@@ -179,6 +188,30 @@ void CellEditController::frequencyEditorTextInput(const QString &text) {
             view_.insertFrequencyEditorText(QString(c));
     }
     frequencyEditorKeyReleased();
+}
+
+void CellEditController::revertTyping() {
+    if (!frequencyEditorVisible_)
+        return;
+    if (typed_)
+        table_.setText(currentCol_, currentRow_, activatedText_);
+    typed_ = false;
+    view_.setFrequencyEditorText(table_.text(currentCol_, currentRow_));
+    // As after Enter: the editor stays over the cell, the grid takes the keys.
+    view_.focusGrid();
+}
+
+void CellEditController::noteClamp(const QString &typed, const QString &normalised) {
+    switch (frequencyClamp(typed)) {
+    case FrequencyClamp::BelowLowest:
+        view_.reportNotice(texts_.noteBelowLowest.arg(typed, normalised));
+        break;
+    case FrequencyClamp::AboveHighest:
+        view_.reportNotice(texts_.noteAboveHighest.arg(typed, normalised));
+        break;
+    case FrequencyClamp::Inside:
+        break;
+    }
 }
 
 void CellEditController::commitFromEditor() {
@@ -200,6 +233,14 @@ void CellEditController::tonePickerTextChanged(const QString &text) {
     table_.setText(currentCol_, toneEditRow_, text);
 }
 
+void CellEditController::tonePickerListChosen(const QString &text) {
+    if (!tonePickerVisible_)
+        return;
+    tonePickerTextChanged(text);
+    view_.focusGrid();
+    hideTonePicker();
+}
+
 void CellEditController::tonePickerFocusLost(const QString &text) {
     if (!tonePickerVisible_)
         return;
@@ -217,9 +258,31 @@ void CellEditController::tonePickerKeyPressed() {
 
 // ---- Operations ----
 
+bool CellEditController::commitEdit() {
+    if (typed_)
+        return commitCell();
+    // Passing through changes nothing; a text that is no frequency is still reported, as
+    // the commit would.
+    const QString text = table_.text(currentCol_, currentRow_);
+    if (isFrequencyColumn(currentCol_) && !text.isEmpty() && !normaliseFrequency(text)) {
+        reportInvalidFrequency(currentRow_, text);
+        return false;
+    }
+    return true;
+}
+
 bool CellEditController::commitCell() {
     const int col = currentCol_;
     const int row = currentRow_;
+    const QString typed = typed_ ? table_.text(col, row) : QString();
+    typed_ = false;
+    const bool committed = commitCellText(col, row);
+    if (committed && !typed.isEmpty() && isFrequencyColumn(col))
+        noteClamp(typed, table_.text(col, row));
+    return committed;
+}
+
+bool CellEditController::commitCellText(int col, int row) {
     if (table_.isPendingChannel(row)) {
         // Only a frequency cell is normalised: a pending channel from a file may be current
         // in another column, and its text is no frequency.
@@ -263,7 +326,7 @@ void CellEditController::selectCell(int col, int row) {
 void CellEditController::moveGridTo(int col, int row) {
     // A failed commit is reported; the move still goes on so that no cell can hold the
     // user captive.
-    commitCell();
+    commitEdit();
     gridCol_ = col;
     gridRow_ = row;
     view_.selectGridCell(col, row);
@@ -272,6 +335,7 @@ void CellEditController::moveGridTo(int col, int row) {
 
 void CellEditController::setCurrentRow(int row) {
     currentRow_ = std::clamp(row, 1, kChannelCount);
+    typed_ = false;
 }
 
 void CellEditController::hideEditors() {
@@ -280,6 +344,9 @@ void CellEditController::hideEditors() {
 }
 
 void CellEditController::setFrequencyEditorText(const QString &text) {
+    // The operations show the cell's new text here; Escape goes back to it.
+    activatedText_ = text;
+    typed_ = false;
     view_.setFrequencyEditorText(text);
 }
 
@@ -291,6 +358,7 @@ void CellEditController::refreshTonePicker() {
 void CellEditController::deleteCurrentChannel() {
     if (currentRow_ > 0)
         table_.clearRow(currentRow_);
+    typed_ = false;
     view_.setFrequencyEditorText(QString());
     hideEditors();
 }
@@ -326,6 +394,8 @@ void CellEditController::activate(int col, int row) {
         toggle(col, row);
         break;
     }
+    activatedText_ = table_.text(col, row);
+    typed_ = false;
 }
 
 void CellEditController::toggle(int col, int row) {

@@ -70,7 +70,7 @@ public:
     // ---- Events of the frequency editor ----
 
     // A key pressed in the editor. Returns true when the editor may process it; false when it
-    // is dropped (or was used here, like Enter).
+    // is dropped (or was used here, like Enter, and Escape, which takes the typing back).
     bool frequencyEditorKeyPressed(int key, const QString &text);
     // Any key released in the editor: the cell shows what is being typed.
     void frequencyEditorKeyReleased();
@@ -83,6 +83,10 @@ public:
 
     // The user chose an item: it is written into the cell at once.
     void tonePickerTextChanged(const QString &text);
+    // The user chose an item in the dropped-down list: after writing it the grid takes the
+    // focus back, so that the arrow keys move through the channels again instead of
+    // stepping the tone that was just chosen.
+    void tonePickerListChosen(const QString &text);
     // Writes the picker's text back and hides it; a picker that was shown empty (the
     // cell's tone is no item of the list) and was not used writes nothing.
     void tonePickerFocusLost(const QString &text);
@@ -95,6 +99,11 @@ public:
     // frequency cell, empties a channel without RxFreq. A frequency that is not a number is
     // reported through the view and the cell keeps its text; returns false then.
     bool commitCell();
+    // The commit before a move and before an action: commitCell() when the current cell was
+    // typed into since its activation; a cell only passed through keeps its text (a text
+    // from a file or the radio is not normalised behind the user's back) and makes no
+    // undo step, though a frequency text that is no number is reported (false) as ever.
+    bool commitEdit();
     // Normalises the frequency text of cell (col, row); reports a text that is not a number
     // and returns false, leaving the text as it is. An empty cell stays empty.
     bool normaliseFrequencyCell(int col, int row);
@@ -118,9 +127,15 @@ public:
 
 private:
     void activate(int col, int row);
+    // The commit rules on cell (col, row), typed into or not.
+    bool commitCellText(int col, int row);
     void moveGridTo(int col, int row);
     void toggle(int col, int row);
     void commitFromEditor();
+    // Escape: the cell and the editor get back the text the cell had when activated.
+    void revertTyping();
+    // Tells the view when normalisation moved the typed text to a limit of the range.
+    void noteClamp(const QString &typed, const QString &normalised);
     void showFrequencyEditor(int col, int row);
     void showTonePicker(int col, int row);
     void hideFrequencyEditor();
@@ -143,6 +158,9 @@ private:
     // The picker's selection stands for its cell: it matched the cell's tone when shown,
     // or the user has chosen an item since.
     bool tonePickerHoldsCell_ = false;
+    // The current cell's text at its activation, and whether typing has changed it since.
+    QString activatedText_;
+    bool typed_ = false;
     // Top of the current cell when each editor was placed; empty when it was out of view.
     std::optional<int> frequencyEditorCellTop_;
     std::optional<int> tonePickerCellTop_;

@@ -45,6 +45,8 @@ public:
 
     // Shows an error that an action could not handle (a message box in the GUI).
     virtual void reportError(const QString &message) = 0;
+    // Says what an edit did that the user may not expect (the status line in the GUI).
+    virtual void reportNotice(const QString &message) = 0;
 };
 
 } // namespace vrx

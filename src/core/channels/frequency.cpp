@@ -94,7 +94,8 @@ std::optional<QString> normaliseFrequency(const QString &text) {
     qint64 hundreds = number->negative ? 0 : scaledMagnitude(*number, 4);
     hundreds = std::clamp(hundreds, kMinFrequencyUnits / 10, kMaxFrequencyUnits / 10);
     qint64 units = hundreds * 10;
-    while (units < kMaxFrequencyUnits && units % 500 != 0 && units % 625 != 0)
+    while (units < kMaxFrequencyUnits && units % kRasterUnits5k != 0 &&
+           units % kRasterUnits6k25 != 0)
         units += 5;
     return QStringLiteral("%1.%2")
         .arg(units / kFrequencyUnitsPerMHz, 3, 10, QLatin1Char('0'))
@@ -121,6 +122,18 @@ QString formatFrequencyUnits(qint64 units) {
         text += QLatin1Char('.') + digits;
     }
     return negative ? QLatin1Char('-') + text : text;
+}
+
+FrequencyClamp frequencyClamp(const QString &text) {
+    const std::optional<qint64> units = parseFrequencyUnits(text);
+    if (!units)
+        return FrequencyClamp::Inside;
+    // Truncation to 100 Hz comes after the clamp, so the limits compare unrounded.
+    if (*units < kMinFrequencyUnits)
+        return FrequencyClamp::BelowLowest;
+    if (*units > kMaxFrequencyUnits)
+        return FrequencyClamp::AboveHighest;
+    return FrequencyClamp::Inside;
 }
 
 } // namespace vrx

@@ -10,6 +10,9 @@ namespace vrx {
 inline constexpr qint64 kFrequencyUnitsPerMHz = 100000;
 inline constexpr qint64 kMinFrequencyUnits = 100 * kFrequencyUnitsPerMHz;
 inline constexpr qint64 kMaxFrequencyUnits = 550 * kFrequencyUnitsPerMHz;
+// The two channel rasters, 5 kHz and 6.25 kHz.
+inline constexpr qint64 kRasterUnits5k = 500;
+inline constexpr qint64 kRasterUnits6k25 = 625;
 
 // Normalises a typed or computed frequency text (MHz) into the nine-character cell form
 // "DDD.DDDDD": clamped to 100..550 MHz, truncated to 100 Hz, then moved up in 50 Hz steps
@@ -20,6 +23,11 @@ inline constexpr qint64 kMaxFrequencyUnits = 550 * kFrequencyUnitsPerMHz;
 // Anything else, including an empty text and ".", gives nullopt; the caller reports it.
 // The arithmetic is done on the decimal digits, so no binary rounding creeps in.
 std::optional<QString> normaliseFrequency(const QString &text);
+
+// Where normalisation puts a frequency text against the 100..550 MHz limits.
+enum class FrequencyClamp { Inside, BelowLowest, AboveHighest };
+// Inside also for a text that is no number (normalisation refuses it anyway).
+FrequencyClamp frequencyClamp(const QString &text);
 
 // Reads a frequency text (MHz, same syntax as above) as units of 10 Hz, truncated toward
 // zero. Magnitudes beyond 10^15 units saturate there, which is far outside any band.

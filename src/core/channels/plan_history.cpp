@@ -38,9 +38,21 @@ void PlanHistory::apply(const PlanSnapshot &snapshot) {
     baseline_ = table_.rows();
 }
 
-void PlanHistory::push(PackId name, const PlanSnapshot &before, const PlanSnapshot &after) {
+void PlanHistory::select(const QList<int> &rows) {
+    if (!selection_)
+        return;
+    selection_->clear();
+    for (int row : rows)
+        selection_->click(row, RowSelection::Click::Toggle);
+}
+
+void PlanHistory::push(PackId name, const PlanSnapshot &before, const PlanSnapshot &after,
+                       const QList<int> &selectedBefore) {
+    // A whole new plan has none of the old plan's channels selected.
+    if (after.settings)
+        select({});
     steps_.erase(steps_.begin() + undoCount_, steps_.end());
-    steps_.push_back({name, before, after});
+    steps_.push_back({name, before, after, selectedBefore, selectedRows()});
     if (int(steps_.size()) > limit_)
         steps_.pop_front();
     undoCount_ = int(steps_.size());
@@ -54,7 +66,8 @@ bool PlanHistory::hasPendingChanges() const {
 bool PlanHistory::recordPending(const ChannelRows &now) {
     if (now == baseline_)
         return false;
-    push(nameForChange(baseline_, now), {baseline_, std::nullopt}, {now, std::nullopt});
+    push(nameForChange(baseline_, now), {baseline_, std::nullopt}, {now, std::nullopt},
+         selectedRows());
     return true;
 }
 
@@ -69,6 +82,7 @@ void PlanHistory::beginStep(PackId name, StepScope scope) {
     openName_ = name;
     openScope_ = scope;
     openBefore_ = capture(scope);
+    openSelected_ = selectedRows();
 }
 
 bool PlanHistory::endStep() {
@@ -77,7 +91,7 @@ bool PlanHistory::endStep() {
     const PlanSnapshot after = capture(openScope_);
     if (after == openBefore_)
         return false;
-    push(openName_, openBefore_, after);
+    push(openName_, openBefore_, after, openSelected_);
     return true;
 }
 
@@ -93,7 +107,7 @@ bool PlanHistory::recordStep(PackId name, const PlanSnapshot &before, const Plan
     recordPending(before.rows);
     if (before == after)
         return false;
-    push(name, before, after);
+    push(name, before, after, selectedRows());
     return true;
 }
 
@@ -119,6 +133,7 @@ bool PlanHistory::undo() {
         return false;
     --undoCount_;
     apply(steps_[undoCount_].before);
+    select(steps_[undoCount_].selectedBefore);
     return true;
 }
 
@@ -129,6 +144,7 @@ bool PlanHistory::redo() {
     if (recordChannelChanges() || !canRedo())
         return false;
     apply(steps_[undoCount_].after);
+    select(steps_[undoCount_].selectedAfter);
     ++undoCount_;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/channel_table.h"
+#include "channels/row_selection.h"
 #include "i18n/pack_ids.h"
 #include "i18n/ui_texts.h"
 #include "settings/band_plan.h"
@@ -49,6 +50,11 @@ public:
                 int limit = kDefaultLimit);
 
     PlanSnapshot capture(StepScope scope) const;
+
+    // The channels selected by their numbers belong to the plan they were chosen in: each
+    // step keeps the selection before and after it, undo and redo put it back, and a step
+    // that replaces the whole plan (new, open, read) ends with nothing selected.
+    void followSelection(RowSelection *selection) { selection_ = selection; }
 
     // Opens a named step: the pending channel changes are recorded first, then the plan
     // is taken. Until endStep(), recordChannelChanges() records nothing. Steps do not nest:
@@ -105,8 +111,13 @@ private:
         PackId name;
         PlanSnapshot before;
         PlanSnapshot after;
+        QList<int> selectedBefore;
+        QList<int> selectedAfter;
     };
-    void push(PackId name, const PlanSnapshot &before, const PlanSnapshot &after);
+    void push(PackId name, const PlanSnapshot &before, const PlanSnapshot &after,
+              const QList<int> &selectedBefore);
+    QList<int> selectedRows() const { return selection_ ? selection_->rows() : QList<int>{}; }
+    void select(const QList<int> &rows);
     // Records the change from the baseline to `now` as an unnamed edit.
     bool recordPending(const ChannelRows &now);
     void apply(const PlanSnapshot &snapshot);
@@ -125,6 +136,8 @@ private:
     PlanSnapshot openBefore_;
     StepScope openScope_ = StepScope::Channels;
     PlanSnapshot clean_;
+    RowSelection *selection_ = nullptr;
+    QList<int> openSelected_;
 };
 
 } // namespace vrx

@@ -60,6 +60,27 @@ const std::pair<PackId, const char16_t *> kBuiltIn[] = {
     {PackId::StepMoveChannels, u"移动信道"},
     // Named beside the interchange texts, but undone like any other step.
     {PackId::StepImport, u"导入信道"},
+    // Marks in the grid, the backups window, display-only words.
+    {PackId::TipOutsideBands, u"超出所选频段 %1"},
+    {PackId::MsgShiftOffRaster,
+     u"偏移量 %1 MHz 不是 5 kHz 或 6.25 kHz 步进的整数倍，未修改任何信道。"},
+    {PackId::MsgShiftLeavesRaster,
+     u"信道 %1 无法正好偏移 %2 MHz（将偏离 5 kHz / 6.25 kHz 步进），未修改任何信道。"},
+    {PackId::BackupsTitle, u"备份"},
+    {PackId::BackupsColumnKind, u"类型"},
+    {PackId::BackupsColumnTime, u"日期和时间"},
+    {PackId::BackupsColumnChannels, u"已用信道"},
+    {PackId::BackupKindRead, u"从电台读取"},
+    {PackId::BackupKindBeforeWrite, u"写频前"},
+    {PackId::BackupKindPartial, u"部分读取"},
+    {PackId::BackupKindUnsaved, u"未保存的信道表"},
+    {PackId::BackupsOpenButton, u"打开"},
+    {PackId::BackupsCompareButton, u"与当前信道表比较"},
+    {PackId::BackupsShowFolderButton, u"显示文件夹"},
+    {PackId::BackupsNone, u"%1 中还没有备份。"},
+    {PackId::MsgFolderNotShown, u"此桌面无法显示文件夹。备份位于 %1"},
+    {PackId::MsgNoBackupsKept, u"本次运行不保留备份。"},
+    {PackId::LabelRing, u"铃声"},
 };
 
 } // namespace

@@ -9,8 +9,9 @@
 
 namespace vrx {
 
-// Captions and messages of the editing commands (the editing block, and the import step): the
-// built-in Chinese text until a loaded pack supplies its own.
+// Captions and messages of the editing commands (the editing block, the import step, and the
+// desk block's marks, backups window and display-only words): the built-in Chinese text until
+// a loaded pack supplies its own.
 class EditTexts {
 public:
     QString text(PackId id) const;

@@ -46,6 +46,8 @@ void applyToTexts(const LanguagePack &pack, UiTexts &texts) {
     assignPackText(pack, PackId::MsgSettingsNotRead, texts.msgSettingsNotRead);
     assignPackText(pack, PackId::MsgTailNotWritten, texts.msgTailNotWritten);
     applyToLineTexts(pack, texts.line);
+    assignPackText(pack, PackId::NoteBelowLowest, texts.noteBelowLowest);
+    assignPackText(pack, PackId::NoteAboveHighest, texts.noteAboveHighest);
 }
 
 void applyToOptionLists(const LanguagePack &pack, RadioSettings &settings) {

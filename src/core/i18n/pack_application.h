@@ -8,8 +8,8 @@
 
 namespace vrx {
 
-// Puts the pack's texts into the sixteen shared slots (ids 55-60, 95, 96, 103,
-// 104, 106, 108-110, 119, 120). A slot whose id the pack lacks keeps its text.
+// Puts the pack's texts into the shared slots (ids 55-60, 95, 96, 103, 104, 106,
+// 108-110, 119, 120, 140-142, 330, 331). A slot whose id the pack lacks keeps its text.
 void applyToTexts(const LanguagePack &pack, UiTexts &texts);
 
 // Re-texts the language-dependent option lists; each keeps its selected position.

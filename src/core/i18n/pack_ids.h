@@ -27,6 +27,7 @@ inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{240, 269},
     PackIdBlock{270, 296},
     PackIdBlock{300, 312},
+    PackIdBlock{330, 352},
     PackIdBlock{360, 365},
     PackIdBlock{380, 392},
     PackIdBlock{400, 429},
@@ -464,6 +465,31 @@ enum class PackId : int {
     DiscardChangesButton = 310,
     MsgRecentFileMissing = 311, // %1: the file
     HelpWindowTitle = 312,
+
+    // Editing at the desk, the backups window, texts shown in one language
+    NoteBelowLowest = 330,
+    NoteAboveHighest = 331,
+    TipOutsideBands = 332,
+    MsgShiftOffRaster = 333,
+    MsgShiftLeavesRaster = 334,
+    BackupsTitle = 335,
+    BackupsColumnKind = 336,
+    BackupsColumnTime = 337,
+    BackupsColumnChannels = 338,
+    BackupKindRead = 339,
+    BackupKindBeforeWrite = 340,
+    BackupKindPartial = 341,
+    BackupKindUnsaved = 342,
+    BackupsOpenButton = 343,
+    BackupsCompareButton = 344,
+    BackupsShowFolderButton = 345,
+    BackupsNone = 346,
+    MsgFolderNotShown = 347,
+    MsgNoBackupsKept = 348,
+    LabelRing = 349,
+    PhaseWritten = 350,
+    PhaseVerified = 351,
+    PhaseNotFinished = 352,
 };
 
 inline constexpr int toInt(PackId id) {

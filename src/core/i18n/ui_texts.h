@@ -41,6 +41,9 @@ struct UiTexts {
 
     // Below MsgNoResponse: what the line did and what helps.
     LineTexts line;
+    // Normalisation moved a typed value to a limit: %1 the typed text, %2 the cell's text.
+    QString noteBelowLowest = QStringLiteral("%1 → %2：低于最低频率");
+    QString noteAboveHighest = QStringLiteral("%1 → %2：高于最高频率");
 
     bool operator==(const UiTexts &) const = default;
 };

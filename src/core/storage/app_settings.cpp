@@ -25,6 +25,7 @@ const char *const kPortsSection = "ports";
 const char *const kWriteSection = "write";
 const char *const kFilesSection = "files";
 const char *const kFolderKey = "folder";
+const char *const kLanguageSection = "language";
 
 // Keys of one band list. The transmit lists use their own key names ("list2now",
 // "com2bo"...), as the files written by earlier versions do.
@@ -162,6 +163,9 @@ AppSettings readAppSettings(const QString &path, QString *refusal) {
         recent << textOr(ini, kFilesSection, recentKey(i), QString());
     settings.recentFiles = RecentFiles(recent).paths();
     settings.lastFolder = textOr(ini, kFilesSection, kFolderKey, QString()).trimmed();
+    const QString language = textOr(ini, kLanguageSection, "name", QString()).trimmed();
+    if (language == QLatin1String("chn") || language == QLatin1String("eng"))
+        settings.language = language;
     return settings;
 }
 
@@ -212,6 +216,8 @@ FileStatus writeAppSettings(const QString &path, const AppSettings &settings) {
         if (on || ini.GetValue(kWriteSection, key, nullptr))
             setInteger(ini, kWriteSection, key, on ? 1 : 0);
     }
+    if (!settings.language.isEmpty())
+        ini.SetValue(kLanguageSection, "name", iniValue(settings.language).c_str());
 
     // Without a file used yet, a file that never had the section keeps its shape.
     const RecentFiles recent(settings.recentFiles);

@@ -44,6 +44,9 @@ struct AppSettings {
     // folder the file dialogs start in; empty until a file has been chosen.
     QStringList recentFiles;
     QString lastFolder;
+    // The language the user chose ([language] name, "chn" or "eng"); empty while none was
+    // chosen, when the installer's log decides.
+    QString language;
 
     bool operator==(const AppSettings &) const = default;
 

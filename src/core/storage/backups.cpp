@@ -36,8 +36,9 @@ QString kindPrefix(BackupKind kind) {
 }
 
 const QRegularExpression &backupNamePattern() {
-    static const QRegularExpression pattern(QStringLiteral(
-        "^(?:read|before-write|unsaved|partial-read)-(\\d{8}-\\d{6})(?:-(\\d+))?\\.vrx$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^(read|before-write|unsaved|partial-read)-(\\d{8}-\\d{6})(?:-(\\d+))?"
+                       "\\.vrx$"));
     return pattern;
 }
 
@@ -54,6 +55,23 @@ QString noFreeName(const DataFolder &folder) {
 bool isTaken(const QString &path) {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+std::optional<BackupKind> kindOfPrefix(const QString &prefix) {
+    for (BackupKind kind :
+         {BackupKind::Read, BackupKind::BeforeWrite, BackupKind::Unsaved, BackupKind::PartialRead}) {
+        if (kindPrefix(kind) == prefix)
+            return kind;
+    }
+    return std::nullopt;
+}
+
+int channelsInUse(const QString &path) {
+    const ChannelFileLoad load = loadChannelFile(path);
+    if (!load.ok())
+        return -1;
+    return int(std::count_if(load.plan->channels.begin(), load.plan->channels.end(),
+                             [](const ChannelRow &row) { return !row[0].isEmpty(); }));
 }
 
 } // namespace
@@ -165,8 +183,8 @@ int pruneBackups(const DataFolder &folder, int keep, const QString &spare) {
         const QRegularExpressionMatch match = backupNamePattern().match(name);
         if (!match.hasMatch())
             continue;
-        const int attempt = match.captured(2).isEmpty() ? 1 : match.captured(2).toInt();
-        entries.push_back({match.captured(1), attempt, dir.filePath(name)});
+        const int attempt = match.captured(3).isEmpty() ? 1 : match.captured(3).toInt();
+        entries.push_back({match.captured(2), attempt, dir.filePath(name)});
     }
     if (int(entries.size()) <= keep)
         return 0;
@@ -185,6 +203,31 @@ int pruneBackups(const DataFolder &folder, int keep, const QString &spare) {
             ++removed;
     }
     return removed;
+}
+
+QList<BackupEntry> listBackups(const DataFolder &folder) {
+    QList<BackupEntry> entries;
+    const QDir dir(folder.backupsPath());
+    for (const QString &name : dir.entryList({QStringLiteral("*.vrx")}, QDir::Files)) {
+        const QRegularExpressionMatch match = backupNamePattern().match(name);
+        const std::optional<BackupKind> kind =
+            match.hasMatch() ? kindOfPrefix(match.captured(1)) : std::nullopt;
+        const QDateTime when =
+            QDateTime::fromString(match.captured(2), QStringLiteral("yyyyMMdd-HHmmss"));
+        if (!kind || !when.isValid())
+            continue;
+        BackupEntry entry;
+        entry.path = dir.filePath(name);
+        entry.kind = *kind;
+        entry.when = when;
+        entry.attempt = match.captured(3).isEmpty() ? 1 : match.captured(3).toInt();
+        entry.channelsInUse = channelsInUse(entry.path);
+        entries.append(entry);
+    }
+    std::sort(entries.begin(), entries.end(), [](const BackupEntry &a, const BackupEntry &b) {
+        return a.when != b.when ? a.when > b.when : a.attempt > b.attempt;
+    });
+    return entries;
 }
 
 } // namespace vrx

@@ -41,6 +41,19 @@ BackupResult saveBackup(const DataFolder &folder, BackupKind kind, const Channel
 BackupResult moveIntoBackups(const DataFolder &folder, BackupKind kind, const QString &source,
                              const QDateTime &when = QDateTime::currentDateTime());
 
+// One backup of the folder as the backups window lists it.
+struct BackupEntry {
+    QString path;
+    BackupKind kind = BackupKind::Read;
+    QDateTime when; // local time, from the file's name
+    int attempt = 1;
+    int channelsInUse = -1; // channels with a receive frequency; -1 when it cannot be read
+};
+
+// The backups in the folder, newest first (by the time in the name, then the attempt).
+// Files whose names are not backup names are left out.
+QList<BackupEntry> listBackups(const DataFolder &folder);
+
 // Removes the oldest backups (by the time in their names) beyond `keep`, never `spare`.
 // Files whose names are not backup names are left alone. Returns how many were removed.
 int pruneBackups(const DataFolder &folder, int keep = kMaxBackups, const QString &spare = {});

@@ -665,5 +665,97 @@ TEST_F(CellEditing, ProgramMovesActivateOnlyWhenTheCellChanges) {
     EXPECT_EQ(view.programMoves.size(), 2);
 }
 
+// ---- Typing and picking do what the keys say ----
+
+TEST_F(CellEditing, EscapeTakesTheTypingBackWithoutACommit) {
+    makeChannel(3, QStringLiteral("438.50000"));
+    grid.click(RxFreqCol, 3);
+    grid.typeText(QStringLiteral("446"));
+    ASSERT_EQ(table.text(RxFreqCol, 3), QStringLiteral("446"));
+
+    grid.type(Qt::Key_Escape, QStringLiteral("\x1b"));
+    EXPECT_EQ(table.text(RxFreqCol, 3), QStringLiteral("438.50000"));
+    EXPECT_EQ(view.editorText, QStringLiteral("438.50000"));
+    EXPECT_TRUE(view.editorVisible);
+    EXPECT_EQ(view.focus, Focus::Grid);
+    // Moving on commits nothing: the channel is as it was.
+    grid.keyMove(Qt::Key_Down, RxFreqCol, 4);
+    EXPECT_EQ(table.row(3), completeRow(QStringLiteral("438.50000")));
+
+    // On an empty channel Escape leaves it empty, with no pending channel to complete.
+    grid.click(RxFreqCol, 5);
+    grid.typeText(QStringLiteral("9"));
+    grid.type(Qt::Key_Escape, QStringLiteral("\x1b"));
+    grid.click(RxFreqCol, 6);
+    EXPECT_EQ(table.row(5), ChannelRow{});
+    EXPECT_TRUE(view.notices.isEmpty());
+}
+
+TEST_F(CellEditing, PassingThroughACellNeverChangesIt) {
+    // Texts as a file or the radio left them: not normalised, one channel still pending.
+    const ChannelRow fromFile{"438.5", OF, "438.5", OF, L, N, OF, ON};
+    const ChannelRow pending{"439.5", "", "", "", "", "", "", ""};
+    table.setRow(2, fromFile);
+    table.setRow(3, pending);
+    grid.click(RxFreqCol, 2);
+    grid.keyMove(Qt::Key_Down, RxFreqCol, 3);
+    grid.keyMove(Qt::Key_Right, RxToneCol, 3);
+    grid.keyMove(Qt::Key_Left, RxFreqCol, 3);
+    grid.click(TxFreqCol, 2);
+    EXPECT_TRUE(ctl.commitEdit()); // what an action does before it starts
+    EXPECT_EQ(table.row(2), fromFile);
+    EXPECT_EQ(table.row(3), pending);
+
+    // Typing is what commits, with the specified rules.
+    grid.typeText(QStringLiteral("438.5"));
+    grid.click(RxFreqCol, 4);
+    EXPECT_EQ(table.text(TxFreqCol, 2), QStringLiteral("438.50000"));
+    EXPECT_EQ(table.text(RxFreqCol, 2), QStringLiteral("438.5"));
+}
+
+struct ClampCase {
+    const char *typed;
+    const char *cell;
+    const char *notice; // empty: nothing to say
+};
+
+class ClampNotice : public CellEditing, public ::testing::WithParamInterface<ClampCase> {};
+
+TEST_P(ClampNotice, SaysWhenNormalisationMovedTheValueToALimit) {
+    const ClampCase &c = GetParam();
+    grid.click(RxFreqCol, 8);
+    grid.typeText(QString::fromUtf8(c.typed));
+    grid.enter();
+    EXPECT_EQ(table.text(RxFreqCol, 8), QString::fromLatin1(c.cell));
+    const QString notice = QString::fromUtf8(c.notice);
+    EXPECT_EQ(view.notices, notice.isEmpty() ? QStringList{} : QStringList{notice});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ClampNotice,
+    ::testing::Values(ClampCase{"9", "100.00000", "9 → 100.00000: below the lowest frequency"},
+                      ClampCase{"050.5", "100.00000",
+                                "050.5 → 100.00000: below the lowest frequency"},
+                      ClampCase{"600", "550.00000", "600 → 550.00000: above the highest frequency"},
+                      // Onto the raster at the top is no clamp; neither is a limit typed.
+                      ClampCase{"549.999", "550.00000", ""}, ClampCase{"100", "100.00000", ""},
+                      ClampCase{"438.5", "438.50000", ""}));
+
+TEST_F(TonePicker, AChoiceInTheListHandsTheArrowKeysBackToTheGrid) {
+    makeChannel(13, QStringLiteral("439.00000"));
+    view.focus = Focus::Picker; // the click that dropped the list down
+    ctl.tonePickerListChosen(QStringLiteral("D023N"));
+    EXPECT_EQ(table.text(TxToneCol, 12), QStringLiteral("D023N"));
+    EXPECT_EQ(view.focus, Focus::Grid);
+    EXPECT_FALSE(view.pickerVisible);
+
+    grid.keyMove(Qt::Key_Down, TxToneCol, 13);
+    EXPECT_EQ(table.text(TxToneCol, 12), QStringLiteral("D023N"));
+    EXPECT_EQ(table.text(TxToneCol, 13), texts.offText);
+    EXPECT_TRUE(view.pickerVisible);
+    EXPECT_EQ(view.pickerCell, QPoint(TxToneCol, 13));
+    EXPECT_EQ(ctl.currentRow(), 13);
+}
+
 } // namespace
 } // namespace vrx

@@ -37,6 +37,7 @@ public:
     QPoint gridCell{1, 1};
     QList<QPoint> programMoves;
     QStringList errors;
+    QStringList notices;
 
     QRect cellRect(int col, int row) const override {
         if (row < firstVisibleRow || row >= firstVisibleRow + visibleRows)
@@ -83,6 +84,7 @@ public:
         programMoves.append(gridCell);
     }
     void reportError(const QString &message) override { errors.append(message); }
+    void reportNotice(const QString &message) override { notices.append(message); }
 
     // What the editor does with a key the controller let through.
     void applyEditorKey(int key, const QString &text) {

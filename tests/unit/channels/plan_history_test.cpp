@@ -236,5 +236,35 @@ TEST_F(History, ALanguageSwitchAloneModifiesNothing) {
     EXPECT_TRUE(history.isModified());
 }
 
+TEST_F(History, TheNumberSelectionFollowsThePlanThroughUndoAndRedo) {
+    RowSelection selection;
+    history.followSelection(&selection);
+    makeChannel(1, "400.00000");
+    makeChannel(2, "401.00000");
+    history.recordChannelChanges();
+    selection.click(1, RowSelection::Click::Plain);
+    selection.click(2, RowSelection::Click::Extend);
+    // A move that leaves the moved channels selected where they landed.
+    history.runStep(PackId::StepMoveChannels, StepScope::Channels, [&] {
+        table.setRow(5, table.row(1));
+        table.setRow(6, table.row(2));
+        table.clearRow(1);
+        table.clearRow(2);
+        selection.click(5, RowSelection::Click::Plain);
+        selection.click(6, RowSelection::Click::Extend);
+    });
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(selection.rows(), (QList<int>{1, 2}));
+    ASSERT_TRUE(history.redo());
+    EXPECT_EQ(selection.rows(), (QList<int>{5, 6}));
+
+    // A whole new plan (open, read, new) starts with nothing selected; undo brings it back.
+    history.runStep(PackId::StepOpenFile, StepScope::Everything, [&] { table.clearAll(); });
+    EXPECT_TRUE(selection.isEmpty());
+    ASSERT_TRUE(history.undo());
+    EXPECT_EQ(selection.rows(), (QList<int>{5, 6}));
+    EXPECT_EQ(table.text(RxFreqCol, 5), "400.00000");
+}
+
 } // namespace
 } // namespace vrx

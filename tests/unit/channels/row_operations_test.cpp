@@ -1,4 +1,5 @@
 #include "channels/bulk_edit.h"
+#include "channels/frequency.h"
 #include "channels/row_operations.h"
 
 #include "test_texts.h"
@@ -119,10 +120,10 @@ TEST_F(RowOps, BulkEditsLeaveEmptyChannelsAlone) {
     EXPECT_EQ(table.row(2), ChannelRow{});
 }
 
-TEST_F(RowOps, ShiftNormalisesAndIsRefusedWholeWhenAResultLeavesTheBand) {
+TEST_F(RowOps, ShiftIsRefusedWholeWhenAResultLeavesTheBand) {
     makeChannel(1, "400.00000");
     makeChannel(3, "545.00000");
-    EXPECT_FALSE(shiftFrequencies(table, {1, 2}, "0.0031"));
+    EXPECT_FALSE(shiftFrequencies(table, {1, 2}, "0.005"));
     EXPECT_EQ(rx(1), "400.00500");
     EXPECT_EQ(table.text(TxFreqCol, 1), "400.00500");
     EXPECT_TRUE(table.isEmptyChannel(2));
@@ -140,6 +141,45 @@ TEST_F(RowOps, ShiftNormalisesAndIsRefusedWholeWhenAResultLeavesTheBand) {
     EXPECT_EQ(rx(1), "100.00500");
     EXPECT_EQ(rx(3), "245.00000");
 }
+
+struct ShiftCase {
+    const char *offset;
+    QList<int> rows;
+    std::optional<ShiftRefusal::Reason> reason; // nullopt: every channel moved by the offset
+    int row = 0;
+};
+
+class ShiftRaster : public RowOps, public ::testing::WithParamInterface<ShiftCase> {};
+
+TEST_P(ShiftRaster, MovesEveryChannelByExactlyTheOffsetOrNone) {
+    const ShiftCase &c = GetParam();
+    makeChannel(1, "400.00000");
+    makeChannel(2, "400.00625"); // on the 6.25 kHz raster only
+    const ChannelRows before = table.rows();
+    const auto refusal = shiftFrequencies(table, c.rows, QString::fromLatin1(c.offset));
+    if (!c.reason) {
+        ASSERT_FALSE(refusal);
+        const qint64 offset = *parseFrequencyUnits(QString::fromLatin1(c.offset));
+        for (int row : c.rows)
+            EXPECT_EQ(*parseFrequencyUnits(rx(row)),
+                      *parseFrequencyUnits(before[row - 1][RxFreqCol - 1]) + offset)
+                << "channel " << row;
+        return;
+    }
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->reason, *c.reason);
+    EXPECT_EQ(refusal->row, c.row);
+    EXPECT_EQ(table.rows(), before);
+}
+
+using Reason = ShiftRefusal::Reason;
+INSTANTIATE_TEST_SUITE_P(Offsets, ShiftRaster,
+                         ::testing::Values(ShiftCase{"0.003", {1, 2}, Reason::OffRaster},
+                                           ShiftCase{"0.0031", {1}, Reason::OffRaster},
+                                           ShiftCase{"0.005", {1, 2}, Reason::LeavesRaster, 2},
+                                           ShiftCase{"0.00625", {1, 2}, std::nullopt},
+                                           ShiftCase{"-0.025", {1, 2}, std::nullopt},
+                                           ShiftCase{"1", {1, 2}, std::nullopt}));
 
 } // namespace
 } // namespace vrx

@@ -35,6 +35,17 @@ TEST(ChannelListHtml, HoldsTitleNonEmptyChannelsAndTheOptionsBlock) {
     EXPECT_TRUE(html.contains("<td>Low Power 2</td><td>44</td>"));
 }
 
+TEST(ChannelListHtml, ShowsTheHiddenOptionsInTheListsLanguage) {
+    ChannelPlan plan; // Ring and BroadBand as a file holds them, in Chinese
+    plan.options[indexOf(Option::Ring)] = 1;
+    plan.optionTexts[indexOf(Option::Ring)] = "启用";
+    plan.options[indexOf(Option::BroadBand)] = 0;
+    plan.optionTexts[indexOf(Option::BroadBand)] = "窄带";
+    const QString html = channelListHtml(plan, englishListTexts(), QDate(2026, 12, 10));
+    EXPECT_TRUE(html.contains("<td>Ring</td><td>ON</td>")) << html.toStdString();
+    EXPECT_TRUE(html.contains("<td>Wide/Narrow</td><td>Narrow</td>")) << html.toStdString();
+}
+
 TEST(ChannelListTexts, MissingIdsKeepTheBuiltInChineseTexts) {
     const ChannelListTexts texts = channelListTexts(LanguagePack::fromUtf8("249=T %1 %2\n"));
     EXPECT_EQ(texts.title, "T %1 %2");

@@ -49,6 +49,8 @@ TEST(ApplyToTexts, EnglishPackFillsEverySlot) {
         {PackId::MsgNoticeTitle, &texts.msgNoticeTitle},
         {PackId::MsgSettingsNotRead, &texts.msgSettingsNotRead},
         {PackId::MsgTailNotWritten, &texts.msgTailNotWritten},
+        {PackId::NoteBelowLowest, &texts.noteBelowLowest},
+        {PackId::NoteAboveHighest, &texts.noteAboveHighest},
     };
     for (const auto &[id, slot] : slotTexts)
         EXPECT_EQ(*slot, eng.text(id)) << "id " << toInt(id);
@@ -69,6 +71,8 @@ TEST(ApplyToTexts, EnglishPackGivesTheTestsEnglishTexts) {
         {&texts.narrowText, &english.narrowText},
         {&texts.msgInvalidFrequency, &english.msgInvalidFrequency},
         {&texts.msgCannotWriteCell, &english.msgCannotWriteCell},
+        {&texts.noteBelowLowest, &english.noteBelowLowest},
+        {&texts.noteAboveHighest, &english.noteAboveHighest},
     };
     for (const auto &[fromPack, expected] : slotTexts)
         EXPECT_EQ(*fromPack, *expected);

@@ -356,5 +356,20 @@ TEST_F(AppSettingsTest, WriteOptionsAreKeptAndAbsentWhileNeverSet) {
     EXPECT_FALSE(readText("[write]\nbackup=yes\nverify=2\n").writeBackup);
 }
 
+TEST_F(AppSettingsTest, ChosenLanguageIsKeptAndAbsentWhileNeverChosen) {
+    AppSettings settings;
+    ASSERT_TRUE(writeAppSettings(path_, settings));
+    EXPECT_FALSE(readBytes(path_).contains("[language]"));
+    EXPECT_TRUE(readAppSettings(path_).language.isEmpty());
+
+    settings.language = QStringLiteral("eng");
+    ASSERT_TRUE(writeAppSettings(path_, settings));
+    EXPECT_TRUE(readBytes(path_).contains("[language]\r\nname=eng\r\n"));
+    EXPECT_EQ(readAppSettings(path_).language, QStringLiteral("eng"));
+    // Only a pack the program has counts as a choice.
+    EXPECT_EQ(readText("[language]\nname=chn\n").language, QStringLiteral("chn"));
+    EXPECT_TRUE(readText("[language]\nname=fr\n").language.isEmpty());
+}
+
 } // namespace
 } // namespace vrx

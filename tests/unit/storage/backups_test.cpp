@@ -227,5 +227,43 @@ TEST_F(BackupsFixture, ABackupCutShortLeavesNoFileAndATakenNameIsKept) {
     EXPECT_EQ(test::readBytes(path), QByteArray("bytes"));
 }
 
+TEST_F(BackupsFixture, ListsKindTimeAndChannelsNewestFirst) {
+    ChannelPlan plan;
+    auto withChannels = [&plan](int count) {
+        for (int n = 0; n < kChannelCount; ++n)
+            plan.channels[n] = n < count ? ChannelRow{"438.50000", "OFF",  "438.50000", "OFF",
+                                                      "High",      "Wide", "ON",        "OFF"}
+                                         : ChannelRow{};
+        return plan;
+    };
+    const QDateTime later = kWhen.addSecs(3);
+    ASSERT_TRUE(saveBackup(folder, BackupKind::Read, withChannels(2), kWhen).ok());
+    ASSERT_TRUE(saveBackup(folder, BackupKind::BeforeWrite, withChannels(3), later).ok());
+    ASSERT_TRUE(saveBackup(folder, BackupKind::PartialRead, withChannels(39), later.addSecs(1)).ok());
+    const QDir dir(folder.backupsPath());
+    // An unreadable backup is still listed; what is no backup is not.
+    ASSERT_TRUE(test::writeBytes(dir.filePath("unsaved-20260130-120000.vrx"), "garbage"));
+    ASSERT_TRUE(test::writeBytes(dir.filePath("plan.vrx"), writeChannelFile(plan)));
+    ASSERT_TRUE(test::writeBytes(dir.filePath("read-2026-01-31.vrx"), writeChannelFile(plan)));
+
+    const QList<BackupEntry> entries = listBackups(folder);
+    ASSERT_EQ(entries.size(), 4);
+    const std::tuple<BackupKind, QDateTime, int, int> expected[] = {
+        {BackupKind::PartialRead, later.addSecs(1), 1, 39},
+        {BackupKind::BeforeWrite, later, 1, 3},
+        {BackupKind::Read, kWhen, 1, 2},
+        {BackupKind::Unsaved, QDateTime(QDate(2026, 1, 30), QTime(12, 0)), 1, -1},
+    };
+    for (int i = 0; i < 4; ++i) {
+        const auto &[kind, when, attempt, channels] = expected[i];
+        EXPECT_EQ(entries[i].kind, kind) << i;
+        EXPECT_EQ(entries[i].when, when) << i;
+        EXPECT_EQ(entries[i].attempt, attempt) << i;
+        EXPECT_EQ(entries[i].channelsInUse, channels) << i;
+        EXPECT_TRUE(QFileInfo::exists(entries[i].path)) << i;
+    }
+    EXPECT_TRUE(QFileInfo(entries[0].path).fileName().startsWith("partial-read-20260201-000002"));
+}
+
 } // namespace
 } // namespace vrx
