@@ -3,9 +3,12 @@
 #include "i18n/visible_text.h"
 
 #include "channels/channel_table.h"
+#include "i18n/access_texts.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace vrx {
 
@@ -36,17 +39,26 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const {
         // A text from a file or the radio may hold control characters; show them as
         // the replacement glyph.
         return withVisibleControls(table_->text(index.column(), channel));
+    case Qt::AccessibleTextRole:
+        if (!access_ || index.column() == NumberCol)
+            return {};
+        return access_->cellName(index.column(), channel,
+                                 withVisibleControls(table_->text(index.column(), channel)));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:
         if (index.column() == NumberCol)
-            return QBrush(kFixedColour);
+            return desktopColours_ ? QGuiApplication::palette().button() : QBrush(kFixedColour);
         if (channel % 5 == 0)
-            return QBrush(kShadedColour);
+            return desktopColours_ ? QGuiApplication::palette().alternateBase()
+                                   : QBrush(kShadedColour);
         return {};
     case Qt::ForegroundRole:
         // The number column is not selectable; keep it from drawing greyed out.
-        return QBrush(Qt::black);
+        if (!desktopColours_)
+            return QBrush(Qt::black);
+        return index.column() == NumberCol ? QGuiApplication::palette().buttonText()
+                                           : QGuiApplication::palette().text();
     default:
         return {};
     }
@@ -69,6 +81,14 @@ Qt::ItemFlags ChannelTableModel::flags(const QModelIndex &index) const {
     if (!index.isValid() || index.column() == NumberCol)
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void ChannelTableModel::useDesktopColours(bool desktop) {
+    if (desktopColours_ == desktop)
+        return;
+    desktopColours_ = desktop;
+    emit dataChanged(index(0, 0), index(kChannelCount - 1, kColumnCount - 1),
+                     {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 void ChannelTableModel::tableRowsChanged(int first, int last) {

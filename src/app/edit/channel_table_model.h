@@ -4,6 +4,7 @@
 
 namespace vrx {
 
+class AccessTexts;
 class ChannelTable;
 
 // Shows a ChannelTable in a view: rows 0..198 are channels 1..199, columns 0..8 are the
@@ -23,11 +24,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // The spoken names of the cells ("Receive frequency, channel 5, empty"); read at
+    // each use, so it must outlive the model.
+    void setAccessTexts(const AccessTexts *texts) { access_ = texts; }
+    // The fixed grey, the shading and black text, or the desktop palette's colours.
+    void useDesktopColours(bool desktop);
 
 private:
     void tableRowsChanged(int first, int last);
 
     ChannelTable *table_;
+    const AccessTexts *access_ = nullptr;
+    bool desktopColours_ = false;
 };
 
 } // namespace vrx

@@ -23,6 +23,8 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace vrx {
 
 namespace {
@@ -85,6 +87,7 @@ EditActions::EditActions(MainWindow &window)
     ChannelGrid *grid = window_.grid();
     grid->setItemDelegateForColumn(NumberCol, new NumberColumnDelegate(selection_, grid));
     grid->viewport()->installEventFilter(this);
+    grid->installEventFilter(this);
     // Installed after the grid's own filter, so it sees the editor's keys first.
     grid->frequencyEditor()->installEventFilter(this);
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -532,6 +535,53 @@ bool EditActions::numberColumnEvent(QEvent *event) {
     return true;
 }
 
+bool EditActions::selectionKey(const QKeyEvent *key) {
+    ChannelGrid *grid = window_.grid();
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    CellEditController &editor = grid->editController();
+    const int current = editor.gridRow();
+    if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier) {
+        if (selection_.isEmpty())
+            return false;
+        selection_.clear();
+        updateSelectionView();
+        return true;
+    }
+    if (mods != Qt::ShiftModifier)
+        return false;
+    int to = 0;
+    switch (key->key()) {
+    case Qt::Key_Space:
+        selection_.click(current, RowSelection::Click::Plain);
+        updateSelectionView();
+        return true;
+    case Qt::Key_Up:
+        to = current - 1;
+        break;
+    case Qt::Key_Down:
+        to = current + 1;
+        break;
+    case Qt::Key_PageUp:
+        to = grid->channelAfterPageKey(false);
+        break;
+    case Qt::Key_PageDown:
+        to = grid->channelAfterPageKey(true);
+        break;
+    default:
+        return false;
+    }
+    to = std::clamp(to, 1, kChannelCount);
+    selection_.extend(current, to);
+    // Selecting is no editing: the cells passed keep their values.
+    editor.moveRowKeepingToggles(to);
+    updateSelectionView();
+    return true;
+}
+
+void EditActions::updateSelectionView() {
+    window_.grid()->viewport()->update();
+}
+
 void EditActions::dropSelectionAt(int row) {
     if (!window_.finishEditing())
         return;
@@ -557,6 +607,8 @@ bool EditActions::eventFilter(QObject *watched, QEvent *event) {
         return false;
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == grid)
+            return selectionKey(key);
         if (watched == grid->frequencyEditor()) {
             // The editor's own undo while it is being typed into; the key filter would
             // drop these keys as characters.

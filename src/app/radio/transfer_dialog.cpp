@@ -105,6 +105,8 @@ bool TransferDialog::verifyAfter() const {
 
 void TransferDialog::setPhase(const QString &text) {
     phase_->setText(text);
+    // The gauge has the screen reader's attention during a run; it tells the phase.
+    gauge_->setAccessibleDescription(text);
     phase_->setVisible(!text.isEmpty());
     emit phaseShown(text);
 }
@@ -115,6 +117,7 @@ void TransferDialog::setStatusText(const QString &text) {
         makerText_ = status_->text();
     showingOutcome_ = true;
     status_->setText(text);
+    gauge_->setAccessibleDescription(text);
 }
 
 void TransferDialog::setProgress(int value) {

@@ -92,6 +92,10 @@ QString skinStyleSheet(int skin) {
 }
 
 bool applySkin(int skin) {
+    if (skin == kSystemSkin) {
+        qApp->setStyleSheet(QString());
+        return true;
+    }
     const QString sheet = skinStyleSheet(skin);
     if (sheet.isEmpty())
         return false;

@@ -13,7 +13,8 @@ inline constexpr int kDefaultSkin = 1;
 // 1 "蓝色一族" (blue), 2 "钢板" (steel), 3 "咖啡" (coffee); empty for other numbers.
 QString skinStyleSheet(int skin);
 
-// Makes skin 1..3 the application-wide style sheet, so every window follows it.
+// Makes skin 1..3 the application-wide style sheet, so every window follows it; the
+// system skin (kSystemSkin) clears it, leaving the desktop's palette and font.
 // Returns false (and changes nothing) for other numbers.
 bool applySkin(int skin);
 

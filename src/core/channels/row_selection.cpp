@@ -30,6 +30,14 @@ void RowSelection::click(int row, Click kind) {
     }
 }
 
+void RowSelection::extend(int from, int to) {
+    if (from < 1 || from > kChannelCount)
+        return;
+    if (!anchor_ || !isSelected(from))
+        click(from, Click::Plain);
+    click(std::clamp(to, 1, kChannelCount), Click::Extend);
+}
+
 void RowSelection::selectAll() {
     for (int row = 1; row <= kChannelCount; ++row)
         rows_.insert(row);

@@ -9,23 +9,19 @@ namespace vrx {
 
 inline constexpr int kFirstPackId = 1;
 // The highest id a pack may hold; ids in use are listed in kPackIdBlocks.
-inline constexpr int kLastPackId = 299;
+inline constexpr int kLastPackId = 599;
 
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation.
+// printing, 270-299 ports and installation, 500-579 keyboard and screen reader.
 struct PackIdBlock {
     int first;
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},
-    PackIdBlock{140, 142},
-    PackIdBlock{160, 182},
-    PackIdBlock{190, 239},
-    PackIdBlock{240, 269},
-    PackIdBlock{270, 296},
+    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
+    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{500, 579},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -324,6 +320,31 @@ enum class PackId : int {
     OpenDialogTitle = 294,
     SaveDialogTitle = 295,
     FileDialogFilter = 296,
+
+    // What a screen reader hears: names and descriptions of controls, the grid's cells
+    // (AccCellFormat: %1 column, %2 channel, %3 value; AccEditorFormat: %1 column, %2
+    // channel) and the fourth skin's caption.
+    AccReadDescription = 500,
+    AccWriteDescription = 501,
+    AccExitDescription = 502,
+    AccCellFormat = 503,
+    AccEditorFormat = 504,
+    AccEmpty = 505,
+    AccColumnRxFreq = 506, // the names of columns 1..8 in order: see accColumnId()
+    AccColumnRxTone = 507,
+    AccColumnTxFreq = 508,
+    AccColumnTxTone = 509,
+    AccColumnPower = 510,
+    AccColumnBandwidth = 511,
+    AccColumnScan = 512,
+    AccColumnBusyLock = 513,
+    AccGridName = 514,
+    AccGridDescription = 515,
+    AccGaugeName = 516,
+    AccTonePickerDescription = 517,
+    AccFrequencyEditorDescription = 518,
+    AccChannelButtonsDescription = 519,
+    MenuSkinSystem = 520,
 };
 
 inline constexpr int toInt(PackId id) {

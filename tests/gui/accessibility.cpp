@@ -1,0 +1,228 @@
+// What a screen reader is given: the accessible interfaces of the window's controls (names,
+// roles, the grid's row headers and cells) and the events that announce changes.
+#include "edit/channel_grid.h"
+#include "edit/options_page.h"
+#include "i18n/language_switch.h"
+#include "radio/service_panel.h"
+#include "radio/simulated_link.h"
+#include "radio/simulated_radio.h"
+#include "shell/app_windows.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace vrx;
+
+namespace {
+
+struct Heard {
+    QObject *object;
+    QAccessible::Event type;
+    QVariant value;
+    int child;
+};
+
+QList<Heard> heard;
+
+void listen(QAccessibleEvent *event) {
+    QVariant value;
+    if (event->type() == QAccessible::ValueChanged)
+        value = static_cast<QAccessibleValueChangeEvent *>(event)->value();
+    int child = -1;
+    if (QAccessibleInterface *iface = event->accessibleInterface()) {
+        if (QAccessibleTableCellInterface *cell = iface->tableCellInterface())
+            child = cell->rowIndex() * 100 + cell->columnIndex();
+    }
+    heard.append({event->object(), event->type(), value, child});
+}
+
+QAccessibleInterface *of(QObject *object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+QString nameOf(QObject *object) {
+    QAccessibleInterface *iface = of(object);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        radio_ = std::make_unique<SimulatedRadio>();
+        AppEnvironment env;
+        env.dataDir = QCoreApplication::applicationDirPath(); // the staged packs
+        env.reportError = [](const QString &m) { QFAIL(qPrintable(m)); };
+        env.probePort = [](const QString &, QString *) { return true; };
+        env.makeLink = [this](const QString &) -> std::unique_ptr<SerialLink> {
+            return std::make_unique<SimulatedLink>(*radio_);
+        };
+        windows_ = std::make_unique<AppWindows>(env);
+        main().useLanguage(Language::English);
+        main().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main()));
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        heard.clear();
+    }
+    void cleanup() {
+        QAccessible::installUpdateHandler(nullptr);
+        windows_.reset();
+        radio_.reset();
+    }
+
+    void bigButtonsAreNamedAndDescribedInTheCurrentLanguage() {
+        const std::pair<MainAction, const char *> english[] = {
+            {MainAction::Read, "Read"}, {MainAction::Write, "Write"}, {MainAction::Exit, "Exit"}};
+        for (const auto &[id, name] : english) {
+            QAccessibleInterface *button = of(main().sideButton(id));
+            QCOMPARE(button->role(), QAccessible::Button);
+            QCOMPARE(button->text(QAccessible::Name), QString::fromLatin1(name));
+            QVERIFY(!button->text(QAccessible::Description).isEmpty());
+        }
+        QCOMPARE(of(main().sideButton(MainAction::Read))->text(QAccessible::Description),
+                 QStringLiteral("Reads all channels and function settings from the radio"));
+        main().useLanguage(Language::Chinese);
+        QCOMPARE(nameOf(main().sideButton(MainAction::Write)), QStringLiteral("写频"));
+        QCOMPARE(of(main().sideButton(MainAction::Write))->text(QAccessible::Description),
+                 QStringLiteral("把全部信道和功能设置写入电台"));
+    }
+
+    void gridReadsRowHeadersColumnsChannelsAndValues() {
+        fill(5);
+        QAccessibleInterface *grid = of(main().grid());
+        QCOMPARE(grid->role(), QAccessible::Table);
+        QCOMPARE(grid->text(QAccessible::Name), QStringLiteral("Channels"));
+        QAccessibleTableInterface *table = grid->tableInterface();
+        QVERIFY(table);
+        QCOMPARE(table->rowCount(), kChannelCount);
+
+        QAccessibleInterface *cell = table->cellAt(4, RxFreqCol);
+        QVERIFY(cell);
+        QCOMPARE(cell->text(QAccessible::Name),
+                 QStringLiteral("Receive frequency, channel 5, 438.50000"));
+        const QList<QAccessibleInterface *> headers = cell->tableCellInterface()->rowHeaderCells();
+        QCOMPARE(headers.size(), 1);
+        QCOMPARE(headers.first()->text(QAccessible::Name), main().table().text(NumberCol, 5));
+        QCOMPARE(table->cellAt(5, PowerCol)->text(QAccessible::Name),
+                 QStringLiteral("Transmit power, channel 6, empty"));
+        QCOMPARE(table->columnDescription(RxFreqCol), main().table().header(RxFreqCol));
+
+        main().useLanguage(Language::Chinese);
+        QCOMPARE(table->cellAt(4, PowerCol)->text(QAccessible::Name),
+                 QString::fromUtf8("发射功率，信道 5，") + main().texts().highText);
+    }
+
+    void editorsAreNamedAfterTheirCell() {
+        fill(5);
+        main().grid()->selectCell(RxFreqCol, 5);
+        QCOMPARE(nameOf(main().grid()->frequencyEditor()),
+                 QStringLiteral("Receive frequency, channel 5"));
+        QCOMPARE(of(main().grid()->frequencyEditor())->role(), QAccessible::EditableText);
+        main().grid()->selectCell(TxToneCol, 5);
+        QCOMPARE(nameOf(main().grid()->tonePicker()), QStringLiteral("Transmit tone, channel 5"));
+        QVERIFY(!of(main().grid()->tonePicker())->text(QAccessible::Description).isEmpty());
+    }
+
+    void listsAndSpinBoxesAreNamedByTheirLabels() {
+        main().showPage(1);
+        for (Option option : {Option::APO, Option::Band, Option::BroadBand}) {
+            const QLabel *label = main().optionsPage()->label(option);
+            QVERIFY(label);
+            QCOMPARE(nameOf(main().optionsPage()->combo(option)), label->text());
+        }
+        QCOMPARE(nameOf(main().servicePanel()->spin(Drive::High)),
+                 main().servicePanel()->driveLabel(Drive::High)->text());
+    }
+
+    void aSwitchedCellSaysItsNewValue() {
+        fill(3);
+        main().grid()->selectCell(RxFreqCol, 3);
+        main().grid()->setFocus();
+        QAccessible::installUpdateHandler(listen);
+        for (int i = 0; i < PowerCol - RxFreqCol; ++i)
+            key(Qt::Key_Right);
+        heard.clear();
+        key(Qt::Key_Space);
+        const auto said = std::find_if(heard.begin(), heard.end(), [](const Heard &h) {
+            return h.type == QAccessible::ValueChanged && h.child == 2 * 100 + PowerCol;
+        });
+        QVERIFY(said != heard.end());
+        QCOMPARE(said->value.toString(), main().texts().lowText);
+    }
+
+    void transferProgressPhaseAndOutcomeAreAnnounced() {
+        TransferDialog &transfer = windows_->transfer;
+        QCOMPARE(nameOf(transfer.gauge()), QStringLiteral("Transfer progress"));
+        QCOMPARE(of(transfer.gauge())->role(), QAccessible::ProgressBar);
+        main().action(MainAction::Write)->trigger();
+        QVERIFY(transfer.isVisible());
+        QCOMPARE(nameOf(transfer.verifyCheck()), transfer.verifyCheck()->text());
+        QCOMPARE(of(transfer.verifyCheck())->role(), QAccessible::CheckBox);
+        transfer.verifyCheck()->setChecked(true);
+        QAccessible::installUpdateHandler(listen);
+        QTest::mouseClick(transfer.startButton(), Qt::LeftButton);
+        QTRY_VERIFY(!transfer.isRunning());
+
+        QList<int> values;
+        bool describedPhase = false;
+        for (const Heard &h : heard) {
+            if (h.object == transfer.gauge() && h.type == QAccessible::ValueChanged)
+                values.append(h.value.toInt());
+            describedPhase = describedPhase || (h.object == transfer.gauge() &&
+                                                h.type == QAccessible::DescriptionChanged);
+        }
+        QVERIFY(!values.isEmpty());
+        QCOMPARE(values.last(), TransferDialog::kWriteSteps);
+        QVERIFY(describedPhase);
+        // The outcome of the verified write is what the gauge last describes.
+        QCOMPARE(of(transfer.gauge())->text(QAccessible::Description),
+                 transfer.statusLabel()->text());
+    }
+
+    void failureDialogsRaiseAnAlertWithTheirMessage() {
+        QAccessible::installUpdateHandler(listen);
+        windows_->warning.showMessage(QStringLiteral("Error"),
+                                      QStringLiteral("The radio is silent"), DialogMode::Notice);
+        QVERIFY(windows_->warning.isVisible());
+        QVERIFY(std::any_of(heard.begin(), heard.end(), [this](const Heard &h) {
+            return h.object == &windows_->warning && h.type == QAccessible::Alert;
+        }));
+        QCOMPARE(of(&windows_->warning)->text(QAccessible::Description),
+                 QStringLiteral("The radio is silent"));
+        windows_->warning.close();
+    }
+
+private:
+    MainWindow &main() { return windows_->main; }
+    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget *target = QApplication::focusWidget();
+        QVERIFY(target);
+        QTest::keyClick(target, k, modifiers);
+        QCoreApplication::processEvents();
+    }
+    void fill(int row) {
+        const UiTexts &t = main().texts();
+        const QString freq = QStringLiteral("438.50000");
+        main().table().setRow(
+            row, {freq, t.offText, freq, t.offText, t.highText, t.wideText, t.onText, t.offText});
+        QCoreApplication::processEvents();
+    }
+
+    std::unique_ptr<SimulatedRadio> radio_;
+    std::unique_ptr<AppWindows> windows_;
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility.moc"
