@@ -6,8 +6,14 @@
 
 namespace vrx {
 
+void describeForScreenReader(QWidget *widget, const QString &text) {
+    widget->setAccessibleDescription(text);
+    QAccessibleEvent changed(widget, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
 void raiseSpokenAlert(QWidget *window, const QString &message) {
-    window->setAccessibleDescription(message);
+    describeForScreenReader(window, message);
     QAccessibleEvent alert(window, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
 }

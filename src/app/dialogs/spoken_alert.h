@@ -10,4 +10,8 @@ namespace vrx {
 // with its title, and an alert is raised for a screen reader to speak it at once.
 void raiseSpokenAlert(QWidget *window, const QString &message);
 
+// Gives `widget` a new description and says so, for a screen reader to read the change
+// (the phase and outcome of a transfer on its gauge).
+void describeForScreenReader(QWidget *widget, const QString &text);
+
 } // namespace vrx

@@ -1,5 +1,7 @@
 #include "radio/transfer_dialog.h"
 
+#include "dialogs/spoken_alert.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -106,7 +108,7 @@ bool TransferDialog::verifyAfter() const {
 void TransferDialog::setPhase(const QString &text) {
     phase_->setText(text);
     // The gauge has the screen reader's attention during a run; it tells the phase.
-    gauge_->setAccessibleDescription(text);
+    describeForScreenReader(gauge_, text);
     phase_->setVisible(!text.isEmpty());
     emit phaseShown(text);
 }
@@ -117,7 +119,7 @@ void TransferDialog::setStatusText(const QString &text) {
         makerText_ = status_->text();
     showingOutcome_ = true;
     status_->setText(text);
-    gauge_->setAccessibleDescription(text);
+    describeForScreenReader(gauge_, text);
 }
 
 void TransferDialog::setProgress(int value) {
