@@ -205,7 +205,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&windows_->transfer));
         QTest::keyClick(focused(), Qt::Key_Escape);
         QTRY_VERIFY(!windows_->transfer.isVisible());
-        QTRY_COMPARE(focused(), static_cast<QWidget *>(grid()));
+        expectFocusBackInTheGrid();
         QCOMPARE(grid()->currentChannel(), 7);
 
         main().toolButton(MainAction::New)->setFocus(Qt::TabFocusReason);
@@ -213,10 +213,18 @@ private slots:
         QTRY_VERIFY(windows_->warning.isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&windows_->warning));
         QTest::keyClick(focused(), Qt::Key_Escape);
-        QTRY_COMPARE(focused(), static_cast<QWidget *>(grid()));
+        QTRY_VERIFY(!windows_->warning.isVisible());
+        expectFocusBackInTheGrid();
     }
 
 private:
+    // The window manager activates the main window again once the dialog has gone.
+    void expectFocusBackInTheGrid() {
+        QCOMPARE(main().focusWidget(), static_cast<QWidget *>(grid()));
+        main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main()));
+        QCOMPARE(focused(), static_cast<QWidget *>(grid()));
+    }
     MainWindow &main() { return windows_->main; }
     ChannelGrid *grid() { return main().grid(); }
     ChannelTable &table() { return main().table(); }

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -156,6 +157,9 @@ ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *par
     tonePicker_->setFocusPolicy(Qt::ClickFocus);
     tonePicker_->hide();
     tonePicker_->installEventFilter(this);
+    tonePickerLabel_ = new QLabel(this);
+    tonePickerLabel_->hide();
+    tonePickerLabel_->setBuddy(tonePicker_);
     refreshToneList();
     connect(tonePicker_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!updatingPicker_ && index >= 0)
@@ -215,6 +219,7 @@ void ChannelGrid::retranslateAccessible() {
     if (col >= RxFreqCol) {
         frequencyEditor_->setAccessibleName(access_->editorName(col, currentChannel()));
         tonePicker_->setAccessibleName(access_->editorName(col, currentChannel()));
+        tonePickerLabel_->setText(tonePicker_->accessibleName());
     }
 }
 
@@ -315,8 +320,10 @@ void ChannelGrid::focusFrequencyEditor() {
 
 void ChannelGrid::showTonePicker(int col, int row, int selectedIndex) {
     const QRect rect = cellRect(col, row);
-    if (access_)
+    if (access_) {
         tonePicker_->setAccessibleName(access_->editorName(col, row));
+        tonePickerLabel_->setText(tonePicker_->accessibleName());
+    }
     updatingPicker_ = true;
     tonePicker_->setCurrentIndex(selectedIndex); // -1 leaves it empty
     updatingPicker_ = false;

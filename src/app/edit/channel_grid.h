@@ -8,6 +8,7 @@
 #include <memory>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace vrx {
@@ -111,6 +112,8 @@ private:
     ChannelTableModel *model_;
     QLineEdit *frequencyEditor_ = nullptr;
     QComboBox *tonePicker_ = nullptr;
+    // Never shown: on Linux a list is named by its label, not by its own name.
+    QLabel *tonePickerLabel_ = nullptr;
     std::unique_ptr<CellEditController> controller_;
     bool pressedOnCell_ = false;
     bool doubleClickPress_ = false;

@@ -9,6 +9,8 @@
 #include "edit/find_bar.h"
 #include "files/interchange_actions.h"
 #include "shell/main_window.h"
+#include "shell/menu_access_keys.h"
+#include "shell/window_texts.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -190,9 +192,14 @@ void EditActions::updateUndoItems() {
     auto caption = [this](PackId format, std::optional<PackId> name) {
         return texts_.text(format).arg(name ? texts_.text(*name) : QString()).trimmed();
     };
-    action(EditCommand::Undo)->setText(caption(PackId::MenuUndo, history_.undoName()));
+    // An access key given to the caption stays while the caption says the same.
+    auto setCaption = [](QAction *item, const QString &text) {
+        if (withoutAccessKey(item->text()) != text)
+            item->setText(text);
+    };
+    setCaption(action(EditCommand::Undo), caption(PackId::MenuUndo, history_.undoName()));
     action(EditCommand::Undo)->setEnabled(history_.undoName().has_value());
-    action(EditCommand::Redo)->setText(caption(PackId::MenuRedo, history_.redoName()));
+    setCaption(action(EditCommand::Redo), caption(PackId::MenuRedo, history_.redoName()));
     action(EditCommand::Redo)->setEnabled(history_.redoName().has_value());
 }
 
@@ -467,6 +474,7 @@ void EditActions::showContextMenu(const QPoint &pos) {
         menu->addMenu(buildBulkMenu(menu));
     }
     contextMenu_ = menu;
+    keepAccessKeys(menu);
     menu->popup(grid->viewport()->mapToGlobal(pos));
 }
 

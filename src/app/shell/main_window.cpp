@@ -40,6 +40,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBox>
@@ -541,6 +542,21 @@ void MainWindow::focusGrid() {
     grid_->setFocus(Qt::OtherFocusReason);
 }
 
+namespace {
+
+// The controls inside `container` that Tab stops on, in their present order.
+QList<QWidget *> tabStopsIn(QWidget *container) {
+    QList<QWidget *> stops;
+    for (QWidget *w = container->nextInFocusChain(); w != container && container->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            stops.append(w);
+    }
+    return stops;
+}
+
+} // namespace
+
 void MainWindow::orderTabStops() {
     QList<QWidget *> stops;
     for (MainAction id :
@@ -549,15 +565,16 @@ void MainWindow::orderTabStops() {
         stops.append(toolButton(id));
     for (QRadioButton *radio : portRadios_)
         stops.append(radio);
-    stops.append(pages_);
+    stops.append(pages_->tabBar());
     stops.append(grid_);
-    stops.append(editActions_->findBar());
+    stops.append(tabStopsIn(editActions_->findBar()));
     for (QPushButton *button : channelButtons_)
         stops.append(button);
-    stops.append(optionsPage_);
-    stops.append(servicePanel_);
+    stops.append(tabStopsIn(optionsPage_));
+    stops.append(tabStopsIn(servicePanel_));
     for (QToolButton *button : sideButtons_)
         stops.append(button);
+    // Qt ignores an order given to a control that takes no focus.
     for (qsizetype i = 1; i < stops.size(); ++i)
         setTabOrder(stops[i - 1], stops[i]);
 }

@@ -1,5 +1,7 @@
 #include "i18n/access_keys.h"
 
+#include <QSet>
+
 #include <gtest/gtest.h>
 
 namespace vrx {
