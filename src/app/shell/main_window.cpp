@@ -574,6 +574,9 @@ void MainWindow::orderTabStops() {
     stops.append(tabStopsIn(servicePanel_));
     for (QToolButton *button : sideButtons_)
         stops.append(button);
+    // The tab widget only passes the focus on to its tab bar; as a stop of its own it
+    // would bring the tabs round a second time.
+    pages_->setFocusPolicy(Qt::NoFocus);
     // Qt ignores an order given to a control that takes no focus.
     for (qsizetype i = 1; i < stops.size(); ++i)
         setTabOrder(stops[i - 1], stops[i]);
