@@ -577,6 +577,7 @@ void MainWindow::orderTabStops() {
     // The tab widget only passes the focus on to its tab bar; as a stop of its own it
     // would bring the tabs round a second time.
     pages_->setFocusPolicy(Qt::NoFocus);
+    pages_->tabBar()->setFocusPolicy(Qt::TabFocus); // the line above passed NoFocus on
     // Qt ignores an order given to a control that takes no focus.
     for (qsizetype i = 1; i < stops.size(); ++i)
         setTabOrder(stops[i - 1], stops[i]);

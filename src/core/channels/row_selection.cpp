@@ -41,6 +41,8 @@ void RowSelection::extend(int from, int to) {
 void RowSelection::selectAll() {
     for (int row = 1; row <= kChannelCount; ++row)
         rows_.insert(row);
+    // A key that extends it afterwards starts from the current channel.
+    anchor_ = 0;
 }
 
 void RowSelection::clear() {

@@ -20,8 +20,13 @@ struct PackIdBlock {
     int last;
 };
 inline constexpr std::array kPackIdBlocks = {
-    PackIdBlock{1, 120},   PackIdBlock{140, 142}, PackIdBlock{160, 182}, PackIdBlock{190, 239},
-    PackIdBlock{240, 269}, PackIdBlock{270, 296}, PackIdBlock{500, 579},
+    PackIdBlock{1, 120},
+    PackIdBlock{140, 142},
+    PackIdBlock{160, 182},
+    PackIdBlock{190, 239},
+    PackIdBlock{240, 269},
+    PackIdBlock{270, 296},
+    PackIdBlock{500, 520}, // of 500-579
 };
 
 inline constexpr bool isPackIdInUse(int id) {
