@@ -25,10 +25,9 @@ void assignToActions(const QList<QAction *> &actions) {
     }
     const QStringList keyed = withAccessKeys(captions);
     for (qsizetype i = 0; i < items.size(); ++i) {
+        // A submenu's own items get theirs as it opens.
         if (items[i]->text() != keyed[i])
             items[i]->setText(keyed[i]);
-        if (QMenu *sub = items[i]->menu())
-            assignAccessKeys(sub);
     }
 }
 
