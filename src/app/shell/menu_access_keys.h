@@ -7,8 +7,8 @@ class QMenuBar;
 
 namespace vrx {
 
-// Gives every item of the menu bar, and of each menu and submenu, an access key of its
-// own (see withAccessKeys). The texts come from the language packs, so this runs after a
+// Gives the items of the menu bar, or of one menu, an access key each that no other item
+// there shares (see withAccessKeys). The texts come from the language packs, so this runs after a
 // pack is applied and again as each menu opens, for items that change their caption.
 void assignAccessKeys(QMenuBar *bar);
 void assignAccessKeys(QMenu *menu);
