@@ -1,5 +1,7 @@
 #include "dialogs/notes_dialog.h"
 
+#include "dialogs/spoken_alert.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -28,6 +30,11 @@ NotesDialog::NotesDialog(const QString &title, const QString &summary, const QSt
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     buttons->button(QDialogButtonBox::Ok)->setFocus();
     resize(640, 360);
+}
+
+void NotesDialog::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    raiseSpokenAlert(this, summary_->text());
 }
 
 QString NotesDialog::summary() const {

@@ -19,6 +19,9 @@ public:
     QString summary() const;
     QStringList notes() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QLabel *summary_ = nullptr;
     QPlainTextEdit *notes_ = nullptr;

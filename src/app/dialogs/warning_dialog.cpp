@@ -1,5 +1,7 @@
 #include "dialogs/warning_dialog.h"
 
+#include "dialogs/spoken_alert.h"
+
 #include "i18n/visible_text.h"
 
 #include <QHBoxLayout>
@@ -125,6 +127,7 @@ QStringList WarningDialog::details() const {
 void WarningDialog::showEvent(QShowEvent *event) {
     emit aboutToShow();
     BlockingDialog::showEvent(event);
+    raiseSpokenAlert(this, message_->text());
 }
 
 void WarningDialog::okClicked() {

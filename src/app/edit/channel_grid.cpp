@@ -3,9 +3,11 @@
 #include "channels/channel_table.h"
 #include "channels/tone_list.h"
 #include "edit/channel_table_model.h"
+#include "i18n/access_texts.h"
 #include "i18n/ui_texts.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -65,6 +68,25 @@ QFont arial(int pixelSize) {
 
 constexpr int kWheelStep = 120; // one notch of a standard mouse wheel
 
+// The header row is the fixed row 0 of the table; it wears the fixed colour in every
+// built-in skin.
+const QString kHeaderSheet = QStringLiteral(
+    "QHeaderView::section { background: rgb(192,192,192); color: black; padding: 0px;"
+    " border: none; border-right: 1px solid rgb(128,128,128);"
+    " border-bottom: 1px solid rgb(128,128,128); font-family: Arial; font-size: 12px; }");
+// The desktop's colours, with the same flat cells and size.
+const QString kDesktopHeaderSheet = QStringLiteral(
+    "QHeaderView::section { padding: 0px; border: none; border-right: 1px solid palette(mid);"
+    " border-bottom: 1px solid palette(mid); background: palette(button);"
+    " color: palette(button-text); font-family: Arial; font-size: 12px; }");
+const QString kGridSheet = QStringLiteral(
+    "QTableView { background: white; gridline-color: rgb(160,160,160); color: black; }");
+const QString kEditorSheet =
+    QStringLiteral("QLineEdit { border: 1px solid rgb(58,110,165); padding: 0px; background: white;"
+                   " color: black; }");
+const QString kDesktopEditorSheet =
+    QStringLiteral("QLineEdit { border: 1px solid palette(highlight); padding: 0px; }");
+
 } // namespace
 
 ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *parent)
@@ -101,13 +123,7 @@ ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *par
     header->setStretchLastSection(false);
     for (int col = 0; col < kColumnCount; ++col)
         header->resizeSection(col, kColumnWidths[col]);
-    // The header row is the fixed row 0 of the table; it wears the fixed colour in every skin.
-    header->setStyleSheet(QStringLiteral(
-        "QHeaderView::section { background: rgb(192,192,192); color: black; padding: 0px;"
-        " border: none; border-right: 1px solid rgb(128,128,128);"
-        " border-bottom: 1px solid rgb(128,128,128); font-family: Arial; font-size: 12px; }"));
-    setStyleSheet(QStringLiteral(
-        "QTableView { background: white; gridline-color: rgb(160,160,160); color: black; }"));
+    useDesktopColours(false);
 
     int width = 2 * frameWidth();
     for (int w : kColumnWidths)
@@ -120,12 +136,12 @@ ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *par
     frequencyEditor_->setAlignment(Qt::AlignCenter);
     frequencyEditor_->setFont(arial(kCellFontPixels));
     frequencyEditor_->setMaxLength(kFrequencyTextLength);
+    // Part of the grid: Tab leaves the grid rather than stopping on its editor.
+    frequencyEditor_->setFocusPolicy(Qt::ClickFocus);
     frequencyEditor_->setContextMenuPolicy(Qt::NoContextMenu);
     // Dropped text would pass no filter; typing and pasting do.
     frequencyEditor_->setAcceptDrops(false);
-    frequencyEditor_->setStyleSheet(QStringLiteral(
-        "QLineEdit { border: 1px solid rgb(58,110,165); padding: 0px; background: white;"
-        " color: black; }"));
+    frequencyEditor_->setStyleSheet(kEditorSheet);
     frequencyEditor_->hide();
     frequencyEditor_->installEventFilter(this);
 
@@ -138,9 +154,12 @@ ChannelGrid::ChannelGrid(ChannelTable *table, const UiTexts *texts, QWidget *par
     // screen centred on the current item, so the release of the opening click would land
     // on an item and close it again.
     tonePicker_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    tonePicker_->setFocusPolicy(Qt::StrongFocus);
+    tonePicker_->setFocusPolicy(Qt::ClickFocus);
     tonePicker_->hide();
     tonePicker_->installEventFilter(this);
+    tonePickerLabel_ = new QLabel(this);
+    tonePickerLabel_->hide();
+    tonePickerLabel_->setBuddy(tonePicker_);
     refreshToneList();
     connect(tonePicker_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!updatingPicker_ && index >= 0)
@@ -186,6 +205,66 @@ void ChannelGrid::selectCell(int col, int channel) {
     controller_->selectCell(col, channel);
 }
 
+void ChannelGrid::useDesktopColours(bool desktop) {
+    horizontalHeader()->setStyleSheet(desktop ? kDesktopHeaderSheet : kHeaderSheet);
+    setStyleSheet(desktop ? QString() : kGridSheet);
+    if (frequencyEditor_)
+        frequencyEditor_->setStyleSheet(desktop ? kDesktopEditorSheet : kEditorSheet);
+    model_->useDesktopColours(desktop);
+}
+
+void ChannelGrid::setAccessTexts(const AccessTexts *texts) {
+    access_ = texts;
+    model_->setAccessTexts(texts);
+    retranslateAccessible();
+}
+
+void ChannelGrid::retranslateAccessible() {
+    if (!access_)
+        return;
+    setAccessibleName(access_->text(PackId::AccGridName));
+    setAccessibleDescription(access_->text(PackId::AccGridDescription));
+    frequencyEditor_->setAccessibleDescription(
+        access_->text(PackId::AccFrequencyEditorDescription));
+    tonePicker_->setAccessibleDescription(access_->text(PackId::AccTonePickerDescription));
+    const int col = currentColumn();
+    if (col >= RxFreqCol) {
+        frequencyEditor_->setAccessibleName(access_->editorName(col, currentChannel()));
+        tonePicker_->setAccessibleName(access_->editorName(col, currentChannel()));
+        tonePickerLabel_->setText(tonePicker_->accessibleName());
+    }
+}
+
+void ChannelGrid::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                              const QList<int> &roles) {
+    QTableView::dataChanged(topLeft, bottomRight, roles);
+    if (!roles.isEmpty() && !roles.contains(Qt::DisplayRole))
+        return;
+    const QModelIndex current = currentIndex();
+    // Only a change made with the grid in hand: typing in the editor speaks for itself.
+    if (hasFocus() && current.isValid() && current.row() >= topLeft.row() &&
+        current.row() <= bottomRight.row() && current.column() >= topLeft.column() &&
+        current.column() <= bottomRight.column())
+        announceCell(current);
+}
+
+void ChannelGrid::announceCell(const QModelIndex &index) {
+    QAccessibleInterface *grid = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface *table = grid ? grid->tableInterface() : nullptr;
+    QAccessibleInterface *cell = table ? table->cellAt(index.row(), index.column()) : nullptr;
+    if (!cell)
+        return;
+    QAccessibleEvent named(cell, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleValueChangeEvent value(cell, index.data(Qt::DisplayRole));
+    QAccessible::updateAccessibility(&value);
+}
+
+int ChannelGrid::channelAfterPageKey(bool down) {
+    const QModelIndex to = moveCursor(down ? MovePageDown : MovePageUp, Qt::NoModifier);
+    return to.isValid() ? ChannelTableModel::channelOf(to) : currentChannel();
+}
+
 void ChannelGrid::refreshToneList() {
     const int index = tonePicker_->currentIndex();
     updatingPicker_ = true;
@@ -207,6 +286,8 @@ QRect ChannelGrid::cellRect(int col, int row) const {
 
 void ChannelGrid::showFrequencyEditor(int col, int row, const QString &text) {
     const QRect rect = cellRect(col, row);
+    if (access_)
+        frequencyEditor_->setAccessibleName(access_->editorName(col, row));
     frequencyEditor_->setText(text);
     if (rect.isEmpty())
         return; // out of view; the controller hides it at the next repaint
@@ -251,6 +332,10 @@ void ChannelGrid::focusFrequencyEditor() {
 
 void ChannelGrid::showTonePicker(int col, int row, int selectedIndex) {
     const QRect rect = cellRect(col, row);
+    if (access_) {
+        tonePicker_->setAccessibleName(access_->editorName(col, row));
+        tonePickerLabel_->setText(tonePicker_->accessibleName());
+    }
     updatingPicker_ = true;
     tonePicker_->setCurrentIndex(selectedIndex); // -1 leaves it empty
     updatingPicker_ = false;

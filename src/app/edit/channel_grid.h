@@ -8,10 +8,12 @@
 #include <memory>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace vrx {
 
+class AccessTexts;
 class ChannelTable;
 class ChannelTableModel;
 struct UiTexts;
@@ -43,6 +45,15 @@ public:
     // Makes (col, channel) the current cell as a program move: commits and activates as a
     // user move does.
     void selectCell(int col, int channel);
+    // What a screen reader hears for the grid, its cells and its editors; read at each
+    // use, so it must outlive the grid.
+    void setAccessTexts(const AccessTexts *texts);
+    // The built-in skins' white grid and grey header, or the desktop palette's colours.
+    void useDesktopColours(bool desktop);
+    // Names and describes the grid and its editors in the texts' language.
+    void retranslateAccessible();
+    // The channel a Page Up or Page Down would land on from the current cell.
+    int channelAfterPageKey(bool down);
     // Rebuilds the tone picker's items; the first one is the language's "no tone" word.
     void refreshToneList();
 
@@ -83,8 +94,12 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void keyboardSearch(const QString &search) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
 
 private:
+    // A switched cell says its new value to a screen reader.
+    void announceCell(const QModelIndex &index);
     bool frequencyEditorEvent(QEvent *event);
     bool tonePickerEvent(QEvent *event);
     // A widget about to be hidden that holds the focus would pass it on to the next
@@ -96,9 +111,12 @@ private:
     void pasteIntoFrequencyEditor(bool selection);
 
     const UiTexts *texts_;
+    const AccessTexts *access_ = nullptr;
     ChannelTableModel *model_;
     QLineEdit *frequencyEditor_ = nullptr;
     QComboBox *tonePicker_ = nullptr;
+    // Never shown: on Linux a list is named by its label, not by its own name.
+    QLabel *tonePickerLabel_ = nullptr;
     std::unique_ptr<CellEditController> controller_;
     bool pressedOnCell_ = false;
     bool doubleClickPress_ = false;

@@ -5,9 +5,12 @@
 #include "channels/band_check.h"
 #include "channels/channel_table.h"
 #include "settings/band_plan.h"
+#include "i18n/access_texts.h"
 
 #include <QBrush>
 #include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace vrx {
 
@@ -38,15 +41,21 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const {
         // A text from a file or the radio may hold control characters; show them as
         // the replacement glyph.
         return withVisibleControls(table_->text(index.column(), channel));
+    case Qt::AccessibleTextRole:
+        if (!access_ || index.column() == NumberCol)
+            return {};
+        return access_->cellName(index.column(), channel,
+                                 withVisibleControls(table_->text(index.column(), channel)));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:
         if (index.column() == NumberCol)
-            return QBrush(kFixedColour);
+            return desktopColours_ ? QGuiApplication::palette().button() : QBrush(kFixedColour);
         if (!bandsMissed(index).isEmpty())
             return QBrush(outOfBandColour_);
         if (channel % 5 == 0)
-            return QBrush(kShadedColour);
+            return desktopColours_ ? QGuiApplication::palette().alternateBase()
+                                   : QBrush(kShadedColour);
         return {};
     case Qt::ToolTipRole: {
         const QStringList bands = bandsMissed(index);
@@ -55,8 +64,12 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const {
         return outOfBandTip_.arg(bands.join(QStringLiteral(", ")));
     }
     case Qt::ForegroundRole:
-        // The number column is not selectable; keep it from drawing greyed out.
-        return QBrush(Qt::black);
+        // The number column is not selectable; keep it from drawing greyed out. The
+        // out-of-band colour is light in every skin, so its text stays dark.
+        if (!desktopColours_ || !bandsMissed(index).isEmpty())
+            return QBrush(Qt::black);
+        return index.column() == NumberCol ? QGuiApplication::palette().buttonText()
+                                           : QGuiApplication::palette().text();
     default:
         return {};
     }
@@ -111,6 +124,12 @@ QStringList ChannelTableModel::bandsMissed(const QModelIndex &index) const {
     if (!isOutsideBands(table_->text(col, channelOf(index)), bands))
         return {};
     return bands;
+void ChannelTableModel::useDesktopColours(bool desktop) {
+    if (desktopColours_ == desktop)
+        return;
+    desktopColours_ = desktop;
+    emit dataChanged(index(0, 0), index(kChannelCount - 1, kColumnCount - 1),
+                     {Qt::BackgroundRole, Qt::ForegroundRole});
 }
 
 void ChannelTableModel::tableRowsChanged(int first, int last) {

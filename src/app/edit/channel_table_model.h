@@ -7,6 +7,7 @@
 namespace vrx {
 
 class BandPlan;
+class AccessTexts;
 class ChannelTable;
 
 // Shows a ChannelTable in a view: rows 0..198 are channels 1..199, columns 0..8 are the
@@ -27,6 +28,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // The spoken names of the cells ("Receive frequency, channel 5, empty"); read at
+    // each use, so it must outlive the model.
+    void setAccessTexts(const AccessTexts *texts) { access_ = texts; }
+    // The fixed grey, the shading and black text, or the desktop palette's colours.
+    void useDesktopColours(bool desktop);
 
     // The bands the frequencies are checked against; nullptr checks nothing.
     void setBandPlan(const BandPlan *bands);
@@ -44,6 +50,8 @@ private:
     const BandPlan *bands_ = nullptr;
     QColor outOfBandColour_{255, 214, 170};
     QString outOfBandTip_ = QStringLiteral("%1");
+    const AccessTexts *access_ = nullptr;
+    bool desktopColours_ = false;
 };
 
 } // namespace vrx

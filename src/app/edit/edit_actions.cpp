@@ -9,6 +9,8 @@
 #include "edit/find_bar.h"
 #include "files/interchange_actions.h"
 #include "shell/main_window.h"
+#include "shell/menu_access_keys.h"
+#include "shell/window_texts.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -22,6 +24,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace vrx {
 
@@ -86,6 +90,7 @@ EditActions::EditActions(MainWindow &window)
     ChannelGrid *grid = window_.grid();
     grid->setItemDelegateForColumn(NumberCol, new NumberColumnDelegate(selection_, grid));
     grid->viewport()->installEventFilter(this);
+    grid->installEventFilter(this);
     // Installed after the grid's own filter, so it sees the editor's keys first.
     grid->frequencyEditor()->installEventFilter(this);
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -189,9 +194,14 @@ void EditActions::updateUndoItems() {
     auto caption = [this](PackId format, std::optional<PackId> name) {
         return texts_.text(format).arg(name ? texts_.text(*name) : QString()).trimmed();
     };
-    action(EditCommand::Undo)->setText(caption(PackId::MenuUndo, history_.undoName()));
+    // An access key given to the caption stays while the caption says the same.
+    auto setCaption = [](QAction *item, const QString &text) {
+        if (withoutAccessKey(item->text()) != text)
+            item->setText(text);
+    };
+    setCaption(action(EditCommand::Undo), caption(PackId::MenuUndo, history_.undoName()));
     action(EditCommand::Undo)->setEnabled(history_.undoName().has_value());
-    action(EditCommand::Redo)->setText(caption(PackId::MenuRedo, history_.redoName()));
+    setCaption(action(EditCommand::Redo), caption(PackId::MenuRedo, history_.redoName()));
     action(EditCommand::Redo)->setEnabled(history_.redoName().has_value());
 }
 
@@ -485,6 +495,7 @@ void EditActions::showContextMenu(const QPoint &pos) {
         menu->addMenu(buildBulkMenu(menu));
     }
     contextMenu_ = menu;
+    keepAccessKeys(menu);
     menu->popup(grid->viewport()->mapToGlobal(pos));
 }
 
@@ -553,6 +564,53 @@ bool EditActions::numberColumnEvent(QEvent *event) {
     return true;
 }
 
+bool EditActions::selectionKey(const QKeyEvent *key) {
+    ChannelGrid *grid = window_.grid();
+    const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+    CellEditController &editor = grid->editController();
+    const int current = editor.gridRow();
+    if (key->key() == Qt::Key_Escape && mods == Qt::NoModifier) {
+        if (selection_.isEmpty())
+            return false;
+        selection_.clear();
+        updateSelectionView();
+        return true;
+    }
+    if (mods != Qt::ShiftModifier)
+        return false;
+    int to = 0;
+    switch (key->key()) {
+    case Qt::Key_Space:
+        selection_.click(current, RowSelection::Click::Plain);
+        updateSelectionView();
+        return true;
+    case Qt::Key_Up:
+        to = current - 1;
+        break;
+    case Qt::Key_Down:
+        to = current + 1;
+        break;
+    case Qt::Key_PageUp:
+        to = grid->channelAfterPageKey(false);
+        break;
+    case Qt::Key_PageDown:
+        to = grid->channelAfterPageKey(true);
+        break;
+    default:
+        return false;
+    }
+    to = std::clamp(to, 1, kChannelCount);
+    selection_.extend(current, to);
+    // Selecting is no editing: the cells passed keep their values.
+    editor.moveRowKeepingToggles(to);
+    updateSelectionView();
+    return true;
+}
+
+void EditActions::updateSelectionView() {
+    window_.grid()->viewport()->update();
+}
+
 void EditActions::dropSelectionAt(int row) {
     if (!window_.finishEditing())
         return;
@@ -579,6 +637,8 @@ bool EditActions::eventFilter(QObject *watched, QEvent *event) {
         return false;
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == grid)
+            return selectionKey(key);
         if (watched == grid->frequencyEditor()) {
             // The editor's own undo while it is being typed into; the key filter would
             // drop these keys as characters.

@@ -16,6 +16,7 @@
 #include <optional>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QWidget;
 
@@ -109,6 +110,9 @@ private:
     void showContextMenu(const QPoint &pos);
     QMenu *buildBulkMenu(QWidget *parent);
     bool numberColumnEvent(QEvent *event);
+    // Shift with Up, Down, Page Up or Page Down, Shift+Space and Escape on the grid.
+    bool selectionKey(const QKeyEvent *key);
+    void updateSelectionView();
     // Drag and drop of the selected channels by their numbers.
     void dropSelectionAt(int row);
     bool editorInUse() const;

@@ -33,6 +33,8 @@ OptionsPage::OptionsPage(RadioSettings *settings, QWidget *parent)
         if (!caption.isEmpty()) {
             auto *label = new QLabel(caption, this);
             label->setTextFormat(Qt::PlainText);
+            // A screen reader names the list after its label.
+            label->setBuddy(list);
             labels_[i] = label;
         }
         fill(option);

@@ -45,6 +45,7 @@ ServicePanel::ServicePanel(RadioSettings *settings, BandPlan *bands, QWidget *pa
         spins_[i]->setObjectName(driveKey(drive));
         spins_[i]->setValue(settings_->drive(drive));
         driveLabels_[i] = caption(QString::fromUtf8(driveCaptions[i]), powerBox_);
+        driveLabels_[i]->setBuddy(spins_[i]);
         connect(spins_[i], &QSpinBox::valueChanged, this,
                 [this, drive](int value) { settings_->setDrive(drive, value); });
     }

@@ -1,5 +1,7 @@
 #include "radio/transfer_dialog.h"
 
+#include "dialogs/spoken_alert.h"
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -107,6 +109,8 @@ bool TransferDialog::verifyAfter() const {
 
 void TransferDialog::setPhase(const QString &text) {
     phase_->setText(text);
+    // The gauge has the screen reader's attention during a run; it tells the phase.
+    describeForScreenReader(gauge_, text);
     phase_->setVisible(!text.isEmpty());
     emit phaseShown(text);
 }
@@ -122,6 +126,7 @@ void TransferDialog::setStatusText(const QString &text) {
         status_->fontMetrics().elidedText(text, Qt::ElideRight, status_->contentsRect().width());
     status_->setText(shown);
     status_->setToolTip(shown == text ? QString() : text);
+    describeForScreenReader(gauge_, text);
 }
 
 void TransferDialog::setProgress(int value) {

@@ -8,11 +8,14 @@
 #include "radio/fleet_actions.h"
 #include "radio/doctor_actions.h"
 #include "radio/port_settings_actions.h"
+#include "shell/accessible_texts.h"
 #include "shell/main_window.h"
+#include "shell/menu_access_keys.h"
 #include "shell/window_texts.h"
 
 #include <QAction>
 #include <QDir>
+#include <QMenuBar>
 
 namespace vrx {
 
@@ -60,10 +63,14 @@ void LanguageActions::useLanguage(Language language) {
         window_.fleetActions().retranslate();
         window_.doctorActions().retranslate();
         window_.retranslateDocument();
+        window_.accessTexts().apply(*pack);
     }
     // Qt's standard dialogs (file dialogs, message box buttons) in the same language.
     qtTranslation_.use(language);
     window_.grid()->refreshToneList();
+    // The menu bar's own keys; each menu gets its items' keys as it opens.
+    assignAccessKeys(window_.menuBar());
+    applyAccessibleTexts(window_);
 }
 
 } // namespace vrx

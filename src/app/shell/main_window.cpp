@@ -25,8 +25,10 @@
 #include "radio/radio_actions.h"
 #include "radio/service_panel.h"
 #include "radio/transfer_dialog.h"
+#include "shell/accessible_texts.h"
 #include "shell/app_icons.h"
 #include "shell/language_actions.h"
+#include "shell/menu_access_keys.h"
 #include "shell/skins.h"
 
 #include <QAbstractScrollArea>
@@ -45,6 +47,7 @@
 #include <QRadioButton>
 #include <QSessionManager>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBox>
@@ -124,6 +127,34 @@ MainWindow::MainWindow(const AppEnvironment &environment, QWidget *parent)
     // Programming several radios, a group of its own at the end.
     menu(MainMenu::Edit)->addSeparator();
     menu(MainMenu::Edit)->addAction(fleetActions_->menuAction());
+    orderTabStops();
+    const std::pair<QAction *, const char *> hints[] = {
+        {menu(MainMenu::Options)->menuAction(), "O"},
+        {menu(MainMenu::Language)->menuAction(), "L"},
+        {skinAction(1), "B"},
+        {skinAction(2), "S"},
+        {skinAction(3), "C"},
+        {skinAction(kSystemSkin), "Y"},
+        {action(MainAction::Chinese), "C"},
+        {action(MainAction::English), "E"},
+        {editActions_->action(EditCommand::Undo), "U"},
+        {editActions_->action(EditCommand::Redo), "R"},
+        {editActions_->action(EditCommand::SelectAll), "A"},
+        {editActions_->action(EditCommand::Copy), "C"},
+        {editActions_->action(EditCommand::Cut), "T"},
+        {editActions_->action(EditCommand::Paste), "V"},
+        {editActions_->action(EditCommand::InsertChannel), "I"},
+        {editActions_->action(EditCommand::DeleteShiftUp), "D"},
+        {editActions_->action(EditCommand::Sort), "S"},
+        {editActions_->action(EditCommand::Find), "F"},
+        {editActions_->action(EditCommand::FindNext), "N"},
+    };
+    for (const auto &[item, letters] : hints)
+        setAccessKeyHint(item, QString::fromLatin1(letters));
+    for (MainMenu top : {MainMenu::File, MainMenu::Edit, MainMenu::Options, MainMenu::Help})
+        keepAccessKeys(menu(top));
+    assignAccessKeys(menuBar());
+    applyAccessibleTexts(*this);
 
     setPortDevices(portDevices_);
     choosePort(1);
@@ -270,6 +301,14 @@ void MainWindow::buildMenus() {
             saveAppSettings();
         });
     }
+    // The desktop's own look, a group of its own after the specified skins.
+    skins->addSeparator();
+    QAction *system = skins->addAction(AccessTexts::builtIn(PackId::MenuSkinSystem));
+    system->setObjectName(QStringLiteral("systemSkin"));
+    system->setCheckable(true);
+    skinGroup->addAction(system);
+    skinActions_[kSystemSkin - 1] = system;
+    connect(system, &QAction::triggered, this, [this] { chooseSkin(kSystemSkin); });
     QMenu *language = addMenu(MainMenu::Language, QStringLiteral("语言"), options);
     auto *languageGroup = new QActionGroup(this);
     for (auto [id, text] :
@@ -403,6 +442,7 @@ QWidget *MainWindow::buildCentre() {
     connect(grid_, &ChannelGrid::noticeReported, this,
             [this](const QString &notice) { statusBar()->showMessage(notice, kNoticeMs); });
     grid_->channelModel()->setBandPlan(&bandPlan_);
+    grid_->setAccessTexts(&accessTexts_);
     operations_ = std::make_unique<ChannelOperations>(table_, texts_, grid_->editController(),
                                                       settings_, bandPlan_);
     editActions_ = std::make_unique<EditActions>(*this);
@@ -418,7 +458,8 @@ QWidget *MainWindow::buildCentre() {
                                   ? new HoldButton(caption, channelPage)
                                   : new QPushButton(caption, channelPage);
         button->setObjectName(QString::fromLatin1(names[i]));
-        button->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab; a click leaves the focus in the grid.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setToolTip(channelButtonToolTip(ChannelButton(i), caption));
         channelButtons_[i] = button;
         buttons->addWidget(button);
@@ -522,6 +563,59 @@ void MainWindow::attachDialogs(AboutDialog *about, TransferDialog *transfer,
     RadioActions *radio = radioActions_.get();
     connect(transfer, &TransferDialog::startRequested, this, [radio] { radio->runTransfer(); });
     connect(transfer, &QDialog::finished, this, [radio] { radio->closeTransferLink(); });
+    for (QDialog *dialog : {static_cast<QDialog *>(about), static_cast<QDialog *>(transfer),
+                            static_cast<QDialog *>(warning)})
+        connect(dialog, &QDialog::finished, this, &MainWindow::focusGrid);
+    applyAccessibleTexts(*this);
+}
+
+void MainWindow::focusGrid() {
+    // Under a dialog that still holds the window the focus stays where it is; the last
+    // one to close brings it home.
+    if (!isEnabled() || !grid_->isVisibleTo(this))
+        return;
+    grid_->setFocus(Qt::OtherFocusReason);
+}
+
+namespace {
+
+// The controls inside `container` that Tab stops on, in their present order.
+QList<QWidget *> tabStopsIn(QWidget *container) {
+    QList<QWidget *> stops;
+    for (QWidget *w = container->nextInFocusChain(); w != container && container->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            stops.append(w);
+    }
+    return stops;
+}
+
+} // namespace
+
+void MainWindow::orderTabStops() {
+    QList<QWidget *> stops;
+    for (MainAction id :
+         {MainAction::New, MainAction::Open, MainAction::Save, MainAction::Read, MainAction::Write,
+          MainAction::ChannelPage, MainAction::OptionsPage, MainAction::Exit})
+        stops.append(toolButton(id));
+    for (QRadioButton *radio : portRadios_)
+        stops.append(radio);
+    stops.append(pages_->tabBar());
+    stops.append(grid_);
+    stops.append(tabStopsIn(editActions_->findBar()));
+    for (QPushButton *button : channelButtons_)
+        stops.append(button);
+    stops.append(tabStopsIn(optionsPage_));
+    stops.append(tabStopsIn(servicePanel_));
+    for (QToolButton *button : sideButtons_)
+        stops.append(button);
+    // The tab widget only passes the focus on to its tab bar; as a stop of its own it
+    // would bring the tabs round a second time.
+    pages_->setFocusPolicy(Qt::NoFocus);
+    pages_->tabBar()->setFocusPolicy(Qt::TabFocus); // the line above passed NoFocus on
+    // Qt ignores an order given to a control that takes no focus.
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 AboutDialog *MainWindow::aboutDialog() const {
@@ -558,6 +652,7 @@ void MainWindow::chooseSkin(int skin) {
     skinAction(skin)->setChecked(true);
     skin_ = skin;
     grid_->channelModel()->setOutOfBandColour(outOfBandColour(skin));
+    grid_->useDesktopColours(skin == kSystemSkin);
 }
 
 void MainWindow::showPage(int page) {

@@ -2,6 +2,7 @@
 
 #include "channels/channel_table.h"
 #include "dialogs/warning_dialog.h"
+#include "i18n/access_texts.h"
 #include "i18n/language_switch.h"
 #include "i18n/ui_texts.h"
 #include "radio/service_panel.h"
@@ -103,13 +104,14 @@ public:
     BandPlan &bandPlan() { return bandPlan_; }
     UiTexts &texts() { return texts_; }
     ShellTexts &shellTexts() { return shellTexts_; }
+    AccessTexts &accessTexts() { return accessTexts_; }
 
     int currentPort() const { return currentPort_; }
     int skin() const { return skin_; }
 
     // Port n (1..4): checks its menu item and its radio box, whichever was used.
     void choosePort(int port);
-    // Skin n (1..3) for every window of the program.
+    // Skin n (1..3, or kSystemSkin) for every window of the program.
     void chooseSkin(int skin);
     // Page 0..2 of the centre.
     void showPage(int page);
@@ -145,6 +147,10 @@ public:
     // Open and save a channel file through the file dialog (see FileActions).
     void openFile();
     void saveFile();
+
+    // The keyboard's home: the grid's current cell, where a closed dialog gives the focus
+    // back so that the next Enter does no harm on a button.
+    void focusGrid();
 
     // Commits an edit in progress and hides the editors; false when the commit failed
     // (the error has been reported) and the action must stop.
@@ -201,6 +207,9 @@ private:
     QWidget *buildCentre();
     QWidget *buildRightColumn();
     QAction *makeAction(MainAction id, const QString &text);
+    // Tab order as the window is drawn: left column, page tabs, grid, channel buttons,
+    // right column.
+    void orderTabStops();
 
     void confirmed(DialogMode mode);
     void setDefaultHooks();
@@ -216,13 +225,14 @@ private:
     BandPlan bandPlan_;
     UiTexts texts_;
     ShellTexts shellTexts_;
+    AccessTexts accessTexts_;
     int currentPort_ = 1;
     int skin_ = 0;
     std::array<QString, kPortCount> portDevices_;
 
     std::array<QAction *, kMainActionCount> actions_{};
     std::array<QAction *, kPortCount> portActions_{};
-    std::array<QAction *, 3> skinActions_{};
+    std::array<QAction *, kSystemSkin> skinActions_{};
     std::array<QMenu *, kMainMenuCount> menus_{};
     QToolBox *toolBox_ = nullptr;
     std::array<QToolButton *, kMainActionCount> toolButtons_{};

@@ -71,6 +71,7 @@ QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %7, sto
               color: %10; border: 1px solid %6; border-radius: 4px; padding: 3px 10px; }
 QPushButton:hover { background: %9; }
 QPushButton:pressed { background: %8; }
+QPushButton:focus { border: 1px dotted %10; }
 QPushButton:disabled { color: #8a8a8a; }
 QRadioButton, QLabel { color: %10; }
 QProgressBar { background: #ffffff; border: 1px solid %6; border-radius: 3px; }
@@ -92,6 +93,10 @@ QString skinStyleSheet(int skin) {
 }
 
 bool applySkin(int skin) {
+    if (skin == kSystemSkin) {
+        qApp->setStyleSheet(QString());
+        return true;
+    }
     const QString sheet = skinStyleSheet(skin);
     if (sheet.isEmpty())
         return false;

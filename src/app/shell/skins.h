@@ -18,7 +18,8 @@ QString skinStyleSheet(int skin);
 // each skin's own, apart from its shading; the default skin's for other numbers.
 QColor outOfBandColour(int skin);
 
-// Makes skin 1..3 the application-wide style sheet, so every window follows it.
+// Makes skin 1..3 the application-wide style sheet, so every window follows it; the
+// system skin (kSystemSkin) clears it, leaving the desktop's palette and font.
 // Returns false (and changes nothing) for other numbers.
 bool applySkin(int skin);
 

@@ -72,6 +72,17 @@ void CellEditController::gridMoved(int col, int row) {
     activate(col, row);
 }
 
+void CellEditController::moveRowKeepingToggles(int row) {
+    if (row < 1 || row > kChannelCount || row == gridRow_)
+        return;
+    const bool skip = skipNextToggle_;
+    skipNextToggle_ = true;
+    moveGridTo(gridCol_, row);
+    // A landing off the toggles leaves the flag as it was before this move.
+    if (skipNextToggle_)
+        skipNextToggle_ = skip;
+}
+
 void CellEditController::wheelStep(int direction) {
     if (direction == 0)
         return;
@@ -91,6 +102,12 @@ bool CellEditController::gridKeyPressed(int key, const QString &text) {
     }
     if (key == Qt::Key_Delete) {
         deleteCurrentChannel();
+        return true;
+    }
+    if (key == Qt::Key_Space && currentCol_ >= PowerCol && currentCol_ <= BusyLockCol) {
+        // The keyboard's click on a toggle; an empty channel has nothing to switch.
+        if (rxFreqFilled(currentRow_))
+            toggle(currentCol_, currentRow_);
         return true;
     }
     const bool frequencyCell =

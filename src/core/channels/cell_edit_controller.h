@@ -55,6 +55,7 @@ public:
     void wheelStep(int direction);
     // A key pressed in the grid (Qt key code and its text), before the grid handles it.
     // Returns true when the key was used here and the grid must not handle it.
+    // Space on a filled toggle cell switches it as a click does.
     bool gridKeyPressed(int key, const QString &text);
     // Text an input method committed while the grid had the focus: each character counts
     // as a typed one, so the first digit on a frequency cell starts a new value in the
@@ -115,6 +116,9 @@ public:
     void selectCell(int col, int row);
     void selectColumn(int col) { selectCell(col, gridRow_); }
     void selectRow(int row) { selectCell(gridCol_, row); }
+    // Moves the grid to `row` in the same column as a key that extends the channel
+    // selection: it commits and activates, but switches no toggle cell on the way.
+    void moveRowKeepingToggles(int row);
     // Sets CurrentRow without moving the grid (automatic filling advances it before its move).
     void setCurrentRow(int row);
     void hideEditors();

@@ -30,9 +30,19 @@ void RowSelection::click(int row, Click kind) {
     }
 }
 
+void RowSelection::extend(int from, int to) {
+    if (from < 1 || from > kChannelCount)
+        return;
+    if (!anchor_ || !isSelected(from))
+        click(from, Click::Plain);
+    click(std::clamp(to, 1, kChannelCount), Click::Extend);
+}
+
 void RowSelection::selectAll() {
     for (int row = 1; row <= kChannelCount; ++row)
         rows_.insert(row);
+    // A key that extends it afterwards starts from the current channel.
+    anchor_ = 0;
 }
 
 void RowSelection::clear() {

@@ -7,12 +7,16 @@
 namespace vrx {
 
 // The channels selected by their numbers: a click selects one, Shift+click extends from
-// the last clicked one, Ctrl+click toggles one. Kept apart from the current cell.
+// the last clicked one, Ctrl+click toggles one; Shift with the arrow and page keys
+// extends it. Kept apart from the current cell.
 class RowSelection {
 public:
     enum class Click { Plain, Extend, Toggle };
 
     void click(int row, Click kind);
+    // A key extends the selection from the current channel `from` to `to`: from the
+    // anchor while `from` lies in the selection, else from `from` itself.
+    void extend(int from, int to);
     void selectAll();
     void clear();
 

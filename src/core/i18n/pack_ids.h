@@ -14,7 +14,10 @@ inline constexpr int kLastPackId = 599;
 // Ids in use, a block for each area so that areas grow without renumbering each
 // other: 1-120 the windows and cell messages; 121-139 input, 140-159 transfers and
 // files, 160-189 backups and recovery, 190-239 editing, 240-269 interchange and
-// printing, 270-299 ports and installation, 400-429 programming several radios.
+// printing, 270-299 ports and installation, 300-329 the plan as a document, 330-359
+// typing and backups at the desk, 360-379 damaged input, 380-399 stopped and partial
+// transfers, 400-429 programming several radios, 430-499 the connection doctor,
+// 500-579 accessible names and descriptions.
 struct PackIdBlock {
     int first;
     int last;
@@ -32,6 +35,7 @@ inline constexpr std::array kPackIdBlocks = {
     PackIdBlock{380, 392},
     PackIdBlock{400, 429},
     PackIdBlock{430, 489},
+    PackIdBlock{500, 520},
 };
 
 inline constexpr bool isPackIdInUse(int id) {
@@ -490,6 +494,31 @@ enum class PackId : int {
     PhaseWritten = 350,
     PhaseVerified = 351,
     PhaseNotFinished = 352,
+
+    // What a screen reader hears: names and descriptions of controls, the grid's cells
+    // (AccCellFormat: %1 column, %2 channel, %3 value; AccEditorFormat: %1 column, %2
+    // channel) and the fourth skin's caption.
+    AccReadDescription = 500,
+    AccWriteDescription = 501,
+    AccExitDescription = 502,
+    AccCellFormat = 503,
+    AccEditorFormat = 504,
+    AccEmpty = 505,
+    AccColumnRxFreq = 506, // the names of columns 1..8 in order: see accColumnId()
+    AccColumnRxTone = 507,
+    AccColumnTxFreq = 508,
+    AccColumnTxTone = 509,
+    AccColumnPower = 510,
+    AccColumnBandwidth = 511,
+    AccColumnScan = 512,
+    AccColumnBusyLock = 513,
+    AccGridName = 514,
+    AccGridDescription = 515,
+    AccGaugeName = 516,
+    AccTonePickerDescription = 517,
+    AccFrequencyEditorDescription = 518,
+    AccChannelButtonsDescription = 519,
+    MenuSkinSystem = 520,
 };
 
 inline constexpr int toInt(PackId id) {

@@ -137,7 +137,7 @@ AppSettings readAppSettings(const QString &path, QString *refusal) {
     const int port = integerOr(ini, kOpenSection, "com", 1);
     settings.port = port >= 1 && port <= kPortCount ? port : 1;
     const int skin = integerOr(ini, kOpenSection, "skin", 1);
-    settings.skin = skin >= 1 && skin <= kSkinCount ? skin : 1;
+    settings.skin = skin >= 1 && skin <= kSystemSkin ? skin : 1;
 
     for (int l = 0; l < kBandListCount; ++l) {
         const ListKeys &keys = kListKeys[l];

@@ -12,6 +12,9 @@ namespace vrx {
 
 inline constexpr int kPortCount = 4; // COM1..COM4
 inline constexpr int kSkinCount = 3;
+// After the built-in ones: the desktop's own palette and font (dark and high-contrast
+// themes included).
+inline constexpr int kSystemSkin = kSkinCount + 1;
 // Bound on the entries read for one band list, so that a damaged count cannot make the
 // program build millions of default entries.
 inline constexpr int kMaxBandEntries = 256;
@@ -32,7 +35,7 @@ struct BandListState {
 // BandList order and the device behind each COM port number.
 struct AppSettings {
     int port = 1; // 1..4
-    int skin = 1; // 1..3
+    int skin = 1; // 1..3, or kSystemSkin
     std::array<BandListState, kBandListCount> bands;
     std::array<QString, kPortCount> portDevices = defaultPortDevices();
     // The transfer dialog's write options ([write] backup and verify, 0 or 1): back the

@@ -207,6 +207,35 @@ TEST_F(Toggles, AnArrowAtTheEdgeLeavesTheFlagForTheNextToggle) {
     EXPECT_FALSE(ctl.skipNextToggle());
 }
 
+TEST_F(Toggles, SpaceSwitchesTheCurrentToggleAsAClickDoes) {
+    grid.click(PowerCol, 3);
+    grid.keyMove(Qt::Key_Down, PowerCol, 4); // arrives without switching
+    EXPECT_TRUE(ctl.gridKeyPressed(Qt::Key_Space, QStringLiteral(" ")));
+    EXPECT_EQ(power(4), texts.lowText);
+    EXPECT_TRUE(ctl.gridKeyPressed(Qt::Key_Space, QStringLiteral(" ")));
+    EXPECT_EQ(power(4), texts.highText);
+    table.clearRow(5);
+    grid.keyMove(Qt::Key_Down, PowerCol, 5);
+    EXPECT_TRUE(ctl.gridKeyPressed(Qt::Key_Space, QStringLiteral(" ")));
+    EXPECT_TRUE(table.isEmptyChannel(5)) << "an empty channel has nothing to switch";
+    grid.click(RxFreqCol, 6);
+    EXPECT_FALSE(ctl.gridKeyPressed(Qt::Key_Space, QStringLiteral(" ")))
+        << "Space on a frequency cell is no toggle";
+}
+
+TEST_F(Toggles, SelectionMovesSwitchNothingAndKeepTheFlag) {
+    grid.click(PowerCol, 3);
+    ctl.moveRowKeepingToggles(13);
+    EXPECT_EQ(view.gridCell, QPoint(PowerCol, 13));
+    EXPECT_EQ(ctl.currentRow(), 13);
+    EXPECT_EQ(power(13), texts.highText);
+    EXPECT_FALSE(ctl.skipNextToggle());
+    grid.click(RxFreqCol, 3);
+    ctl.moveRowKeepingToggles(4);
+    EXPECT_FALSE(ctl.skipNextToggle()) << "the flag is as it was";
+    EXPECT_EQ(ctl.currentRow(), 4);
+}
+
 TEST_F(Toggles, TheWheelSkipsTogglesOnlyInToggleColumns) {
     grid.click(PowerCol, 3);
     ctl.wheelStep(+1);

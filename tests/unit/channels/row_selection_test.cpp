@@ -29,5 +29,21 @@ TEST(RowSelection, ClickExtendAndToggleLikeAFileList) {
     EXPECT_TRUE(s.isEmpty());
 }
 
+TEST(RowSelection, KeysExtendFromTheCurrentChannel) {
+    RowSelection s;
+    s.extend(5, 6); // Shift+Down on channel 5
+    s.extend(6, 8);
+    EXPECT_EQ(s.rows(), (QList<int>{5, 6, 7, 8}));
+    s.extend(8, 3); // back past the anchor
+    EXPECT_EQ(s.rows(), (QList<int>{3, 4, 5}));
+    s.extend(40, 41); // the current channel left the selection: a new one starts there
+    EXPECT_EQ(s.rows(), (QList<int>{40, 41}));
+    s.extend(198, 250);
+    EXPECT_EQ(s.rows(), (QList<int>{198, 199})) << "clamped to the last channel";
+    s.selectAll();
+    s.extend(10, 9); // after select all, from the current channel
+    EXPECT_EQ(s.rows(), (QList<int>{9, 10}));
+}
+
 } // namespace
 } // namespace vrx

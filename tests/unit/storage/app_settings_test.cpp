@@ -99,7 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "[open]\ncom=9\nskin=0\n[list1_rx]\nlistnow=0\nlistcount=1\ncombo0=136-174MHz\n",
                  1, 1, list({"136-174MHz"}, 0), list({}, -1)},
         ReadCase{"NegativeCount", "[list1_rx]\nlistcount=-3\ncombo0=x\n", 1, 1, list({}, -1),
-                 list({}, -1)}),
+                 list({}, -1)},
+        // The system skin follows the three built-in ones; nothing beyond it.
+        ReadCase{"SystemSkin", "[open]\nskin=4\n", 1, 4, list({}, -1), list({}, -1)},
+        ReadCase{"SkinBeyondSystem", "[open]\nskin=5\n", 1, 1, list({}, -1), list({}, -1)}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(AppSettingsTest, HugeCountIsBounded) {
