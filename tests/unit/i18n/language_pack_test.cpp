@@ -56,8 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{
             "garbage bytes", QByteArray("\x00\xff\xfe garbage\n\x01\x02\n\xff\xfe=x", 19), {}},
         ParseCase{"no equals sign", "55 OFF\nOFF\n", {}},
-        ParseCase{"ids outside 1..299",
-                  "0=zero\n300=over\n-1=neg\n99999999999999999999=huge\n2147483648=big\n",
+        ParseCase{"ids outside 1..599",
+                  "0=zero\n600=over\n-1=neg\n99999999999999999999=huge\n2147483648=big\n",
                   {}},
         ParseCase{"ids that are not plain digits", "+5=plus\n0x10=hex\n5a=x\n=none\n1 2=x\n", {}},
         ParseCase{"blanks around the id", " 7 =seven\n\t8\t=eight\n", {{7, "seven"}, {8, "eight"}}},
