@@ -124,6 +124,8 @@ QStringList ChannelTableModel::bandsMissed(const QModelIndex &index) const {
     if (!isOutsideBands(table_->text(col, channelOf(index)), bands))
         return {};
     return bands;
+}
+
 void ChannelTableModel::useDesktopColours(bool desktop) {
     if (desktopColours_ == desktop)
         return;

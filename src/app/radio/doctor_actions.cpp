@@ -25,7 +25,8 @@ void DoctorActions::testDevice(const QString &device) {
     const AppEnvironment &env = window_.environment();
     const DoctorTexts texts = window_.shellTexts().doctor;
     const LineTexts lineTexts = window_.texts().line;
-    const LinkFactory makeLink = env.makeLink ? LinkFactory(env.makeLink) : serialLinkFactory();
+    const DeviceLinkFactory makeLink =
+        env.makeLink ? DeviceLinkFactory(env.makeLink) : serialLinkFactory();
     const auto examine = env.examinePort;
     DoctorDialog::Job job = [=]() {
         if (examine)

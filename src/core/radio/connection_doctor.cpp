@@ -176,7 +176,7 @@ DoctorVerdict verdictOf(LineObservation::Kind kind) {
 }
 
 DoctorCheck probeCheck(const QString &device, const DoctorTexts &texts, const LineTexts &lineTexts,
-                       const LinkFactory &makeLink, DoctorReport &report) {
+                       const DeviceLinkFactory &makeLink, DoctorReport &report) {
     CheckBuilder b(kProbe);
     const std::unique_ptr<SerialLink> link = makeLink(device);
     if (!link->open()) {
@@ -225,14 +225,14 @@ ProbeOutcome probeRadio(SerialLink &link) {
     return outcome;
 }
 
-LinkFactory serialLinkFactory() {
+DeviceLinkFactory serialLinkFactory() {
     return [](const QString &device) -> std::unique_ptr<SerialLink> {
         return std::make_unique<QtSerialLink>(device);
     };
 }
 
 DoctorReport examinePort(const QString &device, const SystemFacts &facts, const DoctorTexts &texts,
-                         const LineTexts &lineTexts, const LinkFactory &makeLink) {
+                         const LineTexts &lineTexts, const DeviceLinkFactory &makeLink) {
     DoctorReport report;
     report.device = device;
     const std::optional<DeviceNode> node = device.isEmpty() ? std::nullopt : facts.node(device);
@@ -256,7 +256,7 @@ DoctorReport examinePort(const QString &device, const SystemFacts &facts, const 
 }
 
 DoctorSurvey examineAllPorts(const SystemFacts &facts, const DoctorTexts &texts,
-                             const LineTexts &lineTexts, const LinkFactory &makeLink) {
+                             const LineTexts &lineTexts, const DeviceLinkFactory &makeLink) {
     DoctorSurvey survey;
     const QStringList ports = facts.serialPorts();
     if (ports.isEmpty())

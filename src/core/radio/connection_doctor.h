@@ -67,13 +67,13 @@ struct ProbeOutcome {
 ProbeOutcome probeRadio(SerialLink &link);
 
 // Makes the link the probe runs on (a serial port at 9600 8N1 unless a test says other).
-using LinkFactory = std::function<std::unique_ptr<SerialLink>(const QString &device)>;
-LinkFactory serialLinkFactory();
+using DeviceLinkFactory = std::function<std::unique_ptr<SerialLink>(const QString &device)>;
+DeviceLinkFactory serialLinkFactory();
 
 // The checks of `device` in order: the device, access, who holds it, the chip, the probe.
 DoctorReport examinePort(const QString &device, const SystemFacts &facts, const DoctorTexts &texts,
                          const LineTexts &lineTexts,
-                         const LinkFactory &makeLink = serialLinkFactory());
+                         const DeviceLinkFactory &makeLink = serialLinkFactory());
 
 // Every serial port the system has, each checked and probed; `answering` is the index of
 // the first report whose radio answered, -1 when none did. With no port at all, one
@@ -84,7 +84,7 @@ struct DoctorSurvey {
 };
 DoctorSurvey examineAllPorts(const SystemFacts &facts, const DoctorTexts &texts,
                              const LineTexts &lineTexts,
-                             const LinkFactory &makeLink = serialLinkFactory());
+                             const DeviceLinkFactory &makeLink = serialLinkFactory());
 
 QString verdictName(DoctorVerdict verdict);
 QString checkStatusName(CheckStatus status);

@@ -110,7 +110,7 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     // The radio behind the probe's link.
-    LinkFactory radioLink() {
+    DeviceLinkFactory radioLink() {
         return [this](const QString &) -> std::unique_ptr<SerialLink> {
             return std::make_unique<SimulatedLink>(radio_);
         };
