@@ -40,6 +40,14 @@ void printErr(const QString &text) {
 void printErrOverLine(const QString &text) {
     write(stderr, u'\r' + escapeControls(text));
 }
+void printErrOverLines(int linesUp, const QStringList &lines) {
+    QString text;
+    if (linesUp > 0)
+        text += QStringLiteral("\x1b[%1A").arg(linesUp);
+    for (const QString &line : lines)
+        text += QStringLiteral("\r\x1b[K") + escapeControls(line) + u'\n';
+    write(stderr, text);
+}
 void printError(const QString &message) {
     // A message quotes file names, file contents, pack texts and port errors.
     printErr(QStringLiteral("vrxctl: ") + escapeControls(message) + u'\n');

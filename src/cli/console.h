@@ -14,6 +14,9 @@ void printErr(const QString &text);
 // `text` over the terminal line the cursor is on (a carriage return first): the progress
 // bar's redraw, the one control character vrxctl sends on purpose.
 void printErrOverLine(const QString &text);
+// Draws `lines` over the `linesUp` lines above the cursor (0: where it is), each cleared
+// first: the fleet's lines of progress, redrawn in place.
+void printErrOverLines(int linesUp, const QStringList &lines);
 // "vrxctl: <message>" on stderr, the message's control characters escaped.
 void printError(const QString &message);
 

@@ -73,14 +73,12 @@ void FleetConsole::onRowChanged(int row) {
 }
 
 void FleetConsole::redraw() {
-    QString text;
     // Back to the first of the lines drawn before, then each line anew.
-    if (drawn_ && run_.rowCount() > 0)
-        text += QStringLiteral("\x1b[%1A").arg(run_.rowCount());
+    QStringList lines;
     for (int row = 0; row < run_.rowCount(); ++row)
-        text += QStringLiteral("\r\x1b[K") + rowLine(row) + u'\n';
+        lines << rowLine(row);
+    printErrOverLines(drawn_ ? run_.rowCount() : 0, lines);
     drawn_ = true;
-    printErr(text);
 }
 
 void FleetConsole::finish() {

@@ -169,10 +169,12 @@ private slots:
         QAccessibleValueInterface *value = of(transfer.gauge())->valueInterface();
         QVERIFY(value);
         QCOMPARE(value->currentValue().toInt(), transfer.gauge()->maximum());
-        // The outcome of the verified write is what the gauge last describes.
+        // The outcome of the verified write is what the gauge last describes: the phase
+        // label's closing line, which follows the status line.
         QVERIFY(!transfer.statusLabel()->text().isEmpty());
+        QCOMPARE(phases.last(), transfer.phaseLabel()->text());
         QCOMPARE(of(transfer.gauge())->text(QAccessible::Description),
-                 transfer.statusLabel()->text());
+                 transfer.phaseLabel()->text());
     }
 
     void messageDialogsAreDescribedByTheirMessage() {

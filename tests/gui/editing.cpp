@@ -482,7 +482,8 @@ private:
         for (const QString &caption : path) {
             found = nullptr;
             for (QAction *item : menu ? menu->actions() : QList<QAction *>()) {
-                if (item->text() == caption)
+                // Access keys are marked in the captions as a menu opens.
+                if (QString(item->text()).remove(QLatin1Char('&')) == caption)
                     found = item;
             }
             if (!found)

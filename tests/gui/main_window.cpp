@@ -124,7 +124,8 @@ private slots:
         QCOMPARE(texts(w.menu(MainMenu::Port)),
                  QStringList({"COM(&1)", "COM(&2)", "COM(&3)", "COM(&4)", "-", "端口设置(&P)…", "-",
                               "测试连接(&T)…"}));
-        QCOMPARE(texts(w.menu(MainMenu::Skin)), QStringList({"蓝色一族", "钢板", "咖啡"}));
+        QCOMPARE(texts(w.menu(MainMenu::Skin)),
+                 QStringList({"蓝色一族", "钢板", "咖啡", "-", "系统"}));
         QCOMPARE(texts(w.menu(MainMenu::Language)), QStringList({"中文", "英文"}));
         QCOMPARE(texts(w.menu(MainMenu::Help)), QStringList({"帮助(&H)...", "关于(&A)..."}));
         // Neither language is marked until a language has been chosen.

@@ -4,6 +4,7 @@
 #include "radio/doctor_actions.h"
 #include "radio/doctor_dialog.h"
 #include "radio/port_settings_actions.h"
+#include "radio/radio_actions.h"
 #include "radio/simulated_link.h"
 #include "radio/transfer_dialog.h"
 #include "shell/app_windows.h"
@@ -293,8 +294,10 @@ private slots:
         WarningDialog &warning = windows_->warning;
         QVERIFY(warning.isVisible());
         QCOMPARE(warning.message(), main().texts().msgNoResponse);
+        // What the line did and what helps, then how far the read got.
         QCOMPARE(warning.details(),
-                 (QStringList{main().texts().line.echo, main().texts().line.echoRemedy}));
+                 (QStringList{main().texts().line.echo, main().texts().line.echoRemedy,
+                              main().radioActions().texts().msgReadGotChannels.arg(0)}));
         QPushButton *offer = warning.offerButton();
         QVERIFY(offer->isVisible());
         QCOMPARE(offer->text(), main().shellTexts().doctor.offerTest);

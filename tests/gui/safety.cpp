@@ -263,7 +263,10 @@ private slots:
         QCOMPARE(names.size(), 1);
         QVERIFY(names[0].startsWith(QStringLiteral("partial-read-")));
         const TransferTexts &texts = main().radioActions().texts();
-        const QString message = windows_->warning.message();
+        // Below the no-response message the dialog lists what the line did and how far the
+        // read got as details.
+        const QString message =
+            (QStringList{windows_->warning.message()} + windows_->warning.details()).join(u'\n');
         QVERIFY2(message.startsWith(how == "silent" ? t().msgNoResponse : texts.msgTransferStopped),
                  qPrintable(message));
         QVERIFY(message.contains(texts.msgReadGotChannels.arg(channelsRead)));
@@ -299,7 +302,10 @@ private slots:
         QTest::mouseClick(transfer().startButton(), Qt::LeftButton);
         QVERIFY(windows_->warning.isVisible());
         const TransferTexts &texts = main().radioActions().texts();
-        const QString message = windows_->warning.message();
+        // Below the no-response message the dialog lists what the line did and how far the
+        // read got as details.
+        const QString message =
+            (QStringList{windows_->warning.message()} + windows_->warning.details()).join(u'\n');
         QVERIFY2(message.startsWith(texts.msgTransferStopped), qPrintable(message));
         QVERIFY(message.contains(texts.msgRadioHoldsChannels.arg(30)));
         QVERIFY(radio_->endReceived());
